@@ -1,0 +1,35 @@
+# Helpers shared by the folders' CMakeLists.
+
+# zentrimo_test(NAME SOURCES a.cpp b.cpp LIBS lib... [OWN_MAIN] [ENVIRONMENT VAR=VALUE...])
+# One GoogleTest executable per folder; CTest lists each test case by name.
+# OWN_MAIN: the sources provide main() (GUI tests create their QApplication there).
+function(zentrimo_test name)
+  cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  if(NOT T_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(${name} PRIVATE
+    ZENTRIMO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    ZENTRIMO_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENVIRONMENT}" TIMEOUT 600)
+endfunction()
+
+# zentrimo_fuzzer(NAME SOURCES a.cpp LIBS lib...)
+# A libFuzzer target when ZENTRIMO_FUZZ is on. The same source also builds, always, as a replay
+# program NAME-replay that feeds each file named on its command line to the entry point, so a
+# crash input becomes a regression case.
+function(zentrimo_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name}-replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp)
+  target_link_libraries(${name}-replay PRIVATE ${F_LIBS})
+  if(ZENTRIMO_FUZZ)
+    add_executable(${name} ${F_SOURCES})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE ${F_LIBS})
+  endif()
+endfunction()

@@ -1,0 +1,12 @@
+// The full path of the running executable in Windows form.
+#pragma once
+
+#include <string>
+
+// Copies the running executable's Windows-form path ("Z:\usr\local\bin\Zentrimo") into buffer,
+// cut to size - 1 characters and terminated, and returns the number of characters copied.
+// module must be null (the running executable); other modules are not supported and give 0.
+unsigned GetModuleFileName(void* module, char* buffer, unsigned size);
+
+// The same without a buffer limit.
+std::string ModuleFileName();
