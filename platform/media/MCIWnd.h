@@ -1,0 +1,43 @@
+// Hidden .wav player windows driven by messages, one per play request, playing in the background.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct CWavePlayer;
+// A player "window": never shown, owned by the media layer until destroyed (alone or with its parent).
+using HMCIWND = CWavePlayer*;
+
+// Messages a player understands (the player window's own numbering).
+constexpr unsigned MCIWNDM_GETMODEA = 0x46A;       // result: one of the MCI_MODE_ values
+constexpr unsigned MCIWNDM_SETTIMEFORMATA = 0x477; // lParam: const char* "ms"; result 0 or an MCIERR_
+constexpr unsigned MCI_PLAY = 0x806;               // starts playback and returns at once; 0 or an MCIERR_
+constexpr unsigned MCI_STOP = 0x808;
+
+constexpr long MCI_MODE_NOT_READY = 524; // the file could not be opened as a wave clip
+constexpr long MCI_MODE_STOP = 525;
+constexpr long MCI_MODE_PLAY = 526;
+
+constexpr long MCIERR_HARDWARE = 262;         // no audio device could be opened
+constexpr long MCIERR_FILE_NOT_FOUND = 275;   // no readable wave clip behind the player
+constexpr long MCIERR_BAD_TIME_FORMAT = 293;
+constexpr long MCIERR_UNRECOGNIZED_COMMAND = 261;
+
+constexpr unsigned long WS_CHILD = 0x40000000UL;
+
+// Opens the clip at a Windows-form path and returns a hidden player for it. Never null: a missing or
+// unreadable file gives a player in MCI_MODE_NOT_READY whose play fails, as the player window keeps
+// its window when the file does not open. parent and instance only group players for destruction.
+HMCIWND MCIWndCreate(void* parent, void* instance, unsigned long style, const char* file);
+
+long MCIWndSendMessage(HMCIWND player, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+// Blocks until the player is not playing any more and its audio device has been released.
+void MCIWndWaitStopped(HMCIWND player);
+
+// Text of the last failure of this player (opening the clip or the device); empty when none.
+std::string MCIWndGetError(HMCIWND player);
+
+// Stops and frees one player, or every player created with this parent.
+void MCIWndDestroy(HMCIWND player);
+void MCIWndDestroyChildren(void* parent);
