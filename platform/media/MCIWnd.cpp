@@ -5,15 +5,32 @@
 #include "platform/media/CPlayerHub.h"
 #include "platform/media/CWavePlayer.h"
 
-HMCIWND MCIWndCreate(void* parent, void*, unsigned long, const char* file)
+namespace {
+
+HMCIWND ToHandle(CWavePlayer* player)
 {
-    const std::string hostPath = file ? winpath::ToHost(file).string() : std::string();
-    return CPlayerHub::Instance().Create(parent, hostPath);
+    return reinterpret_cast<HMCIWND>(player);
 }
 
-long MCIWndSendMessage(HMCIWND player, unsigned message, std::uintptr_t, std::intptr_t lParam)
+// A handle is only turned back into a player once the hub has confirmed that it made it.
+CWavePlayer* ToPlayer(HMCIWND handle)
 {
-    if (!player || !CPlayerHub::Instance().Owns(player))
+    CWavePlayer* player = reinterpret_cast<CWavePlayer*>(handle);
+    return player && CPlayerHub::Instance().Owns(player) ? player : nullptr;
+}
+
+} // namespace
+
+HMCIWND MCIWndCreate(HWND parent, void*, unsigned long, const char* file)
+{
+    const std::string hostPath = file ? winpath::ToHost(file).string() : std::string();
+    return ToHandle(CPlayerHub::Instance().Create(parent, hostPath));
+}
+
+long MCIWndSendMessage(HMCIWND handle, unsigned message, std::uintptr_t, std::intptr_t lParam)
+{
+    CWavePlayer* player = ToPlayer(handle);
+    if (!player)
         return MCIERR_UNRECOGNIZED_COMMAND;
     switch (message)
     {
@@ -31,23 +48,24 @@ long MCIWndSendMessage(HMCIWND player, unsigned message, std::uintptr_t, std::in
     }
 }
 
-void MCIWndWaitStopped(HMCIWND player)
+void MCIWndWaitStopped(HMCIWND handle)
 {
-    if (player && CPlayerHub::Instance().Owns(player))
+    if (CWavePlayer* player = ToPlayer(handle))
         player->WaitStopped();
 }
 
-std::string MCIWndGetError(HMCIWND player)
+std::string MCIWndGetError(HMCIWND handle)
 {
-    return player && CPlayerHub::Instance().Owns(player) ? player->Error() : std::string("Invalid player.");
+    CWavePlayer* player = ToPlayer(handle);
+    return player ? player->Error() : std::string("Invalid player.");
 }
 
-void MCIWndDestroy(HMCIWND player)
+void MCIWndDestroy(HMCIWND handle)
 {
-    CPlayerHub::Instance().Destroy(player);
+    CPlayerHub::Instance().Destroy(reinterpret_cast<CWavePlayer*>(handle));
 }
 
-void MCIWndDestroyChildren(void* parent)
+void MCIWndDestroyChildren(HWND parent)
 {
     CPlayerHub::Instance().DestroyChildren(parent);
 }

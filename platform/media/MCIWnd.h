@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 
-struct CWavePlayer;
-// A player "window": never shown, owned by the media layer until destroyed (alone or with its parent).
-using HMCIWND = CWavePlayer*;
+// A player is a window that is never shown, named by a window handle of the same type as the dialog
+// layer's; the media layer owns it until it is destroyed, alone or with the players of its parent.
+struct HWND__;
+using HWND = HWND__*;
+using HMCIWND = HWND;
 
 // Messages a player understands (the player window's own numbering).
 constexpr unsigned MCIWNDM_GETMODEA = 0x46A;       // result: one of the MCI_MODE_ values
@@ -28,7 +30,7 @@ constexpr unsigned long WS_CHILD = 0x40000000UL;
 // Opens the clip at a Windows-form path and returns a hidden player for it. Never null: a missing or
 // unreadable file gives a player in MCI_MODE_NOT_READY whose play fails, as the player window keeps
 // its window when the file does not open. parent and instance only group players for destruction.
-HMCIWND MCIWndCreate(void* parent, void* instance, unsigned long style, const char* file);
+HMCIWND MCIWndCreate(HWND parent, void* instance, unsigned long style, const char* file);
 
 long MCIWndSendMessage(HMCIWND player, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
@@ -40,4 +42,4 @@ std::string MCIWndGetError(HMCIWND player);
 
 // Stops and frees one player, or every player created with this parent.
 void MCIWndDestroy(HMCIWND player);
-void MCIWndDestroyChildren(void* parent);
+void MCIWndDestroyChildren(HWND parent);

@@ -34,7 +34,7 @@ protected:
         return "C:\\" + name;
     }
 
-    HMCIWND Create(const std::string& windowsPath, void* parent = nullptr)
+    HMCIWND Create(const std::string& windowsPath, HWND parent = nullptr)
     {
         HMCIWND p = MCIWndCreate(parent, nullptr, WS_CHILD, windowsPath.c_str());
         m_players.push_back(p);
@@ -126,13 +126,15 @@ TEST_F(PlayerTest, DestroyingAParentsPlayersLeavesOthersPlaying)
     unsetenv("SDL_DISKAUDIODELAY");
     const WaveClip clip = WaveClip::Make(1, 8000, 8, 8000, 5);
     const std::string path = Place(clip, "Anna.wav");
-    int windowA = 0, windowB = 0;
-    HMCIWND mine = MCIWndCreate(&windowA, nullptr, WS_CHILD, path.c_str());
-    HMCIWND other = Create(path, &windowB);
+    // Any distinct handles do as parents: players only remember them.
+    int a = 0, b = 0;
+    HWND windowA = reinterpret_cast<HWND>(&a), windowB = reinterpret_cast<HWND>(&b);
+    HMCIWND mine = MCIWndCreate(windowA, nullptr, WS_CHILD, path.c_str());
+    HMCIWND other = Create(path, windowB);
     ASSERT_EQ(0, PlayInto(mine, m_prefix.Root() / "mine.raw"));
     ASSERT_EQ(0, PlayInto(other, m_prefix.Root() / "other.raw"));
 
-    MCIWndDestroyChildren(&windowA);
+    MCIWndDestroyChildren(windowA);
 
     EXPECT_EQ(MCIERR_UNRECOGNIZED_COMMAND, MCIWndSendMessage(mine, MCIWNDM_GETMODEA, 0, 0));
     EXPECT_EQ(MCI_MODE_PLAY, MCIWndSendMessage(other, MCIWNDM_GETMODEA, 0, 0));
