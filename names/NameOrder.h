@@ -1,0 +1,19 @@
+// The catalogue's order: ascending, ignoring the case of the letters A to Z.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace namelist {
+
+// Compares lower-cased copies byte by byte as unsigned values, up to the first NUL; only A-Z are
+// folded, every other byte compares by value. Negative, zero or positive.
+int CompareFolded(const std::string& a, const std::string& b);
+
+bool EqualsFolded(const std::string& a, const std::string& b);
+
+// Sorts by CompareFolded; names that compare equal keep their order, and every name stays exactly
+// as given. The same result as exchanging neighbours until none is out of order, in n log n.
+void SortNames(std::vector<std::string>& names);
+
+} // namespace namelist
