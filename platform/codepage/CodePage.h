@@ -1,0 +1,24 @@
+// Conversion of 8-bit text between the ANSI code page (the locale charset) and the OEM code page (CP437).
+#pragma once
+
+#include <string>
+
+namespace codepage {
+
+// The ANSI charset in force: the C library's locale charset, UTF-8 when the locale is the plain
+// C/POSIX one (the program's strings are UTF-8 on Linux).
+std::string AnsiCharset();
+
+// ANSI -> CP437. False (out untouched) when a character has no CP437 form or the text is not valid
+// in the ANSI charset; nothing is ever replaced by a substitute character.
+bool AnsiToOem(const std::string& ansi, std::string& out);
+
+// CP437 -> ANSI. CP437 gives a meaning to all 256 bytes, so this fails only when the ANSI charset
+// cannot hold a character; then out is untouched.
+bool OemToAnsi(const std::string& oem, std::string& out);
+
+// ANSI <-> UTF-8 (identity when the ANSI charset is UTF-8). False on text that does not convert.
+bool AnsiToUtf8(const std::string& ansi, std::string& out);
+bool Utf8ToAnsi(const std::string& utf8, std::string& out);
+
+} // namespace codepage

@@ -1,0 +1,180 @@
+// CFile over POSIX file descriptors.
+#include "platform/fs/CFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/fs/WinPath.h"
+
+CFile::CFile(const std::string& path, unsigned flags)
+{
+    CFileException error;
+    if (!Open(path, flags, &error))
+        throw error;
+}
+
+CFile::~CFile()
+{
+    Abort();
+}
+
+bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
+{
+    if (IsOpen())
+        Abort();
+    const std::filesystem::path host = winpath::ToHost(path);
+    if (host.empty()) {
+        if (error)
+            *error = CFileException(CFileException::badPath, 0, path);
+        return false;
+    }
+    int oflags = O_CLOEXEC;
+    switch (flags & 3) {
+    case modeWrite:
+        oflags |= O_WRONLY;
+        break;
+    case modeReadWrite:
+        oflags |= O_RDWR;
+        break;
+    default:
+        oflags |= O_RDONLY;
+        break;
+    }
+    if (flags & modeCreate) {
+        oflags |= O_CREAT;
+        if (!(flags & modeNoTruncate))
+            oflags |= O_TRUNC;
+    }
+    int fd;
+    do
+        fd = ::open(host.c_str(), oflags, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int os = errno;
+        if (error)
+            *error = CFileException(CFileException::OsErrorToCause(os), os, path);
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        if (error)
+            *error = CFileException(CFileException::accessDenied, EISDIR, path);
+        return false;
+    }
+    m_hFile = fd;
+    m_flags = flags;
+    m_strFilePath = winpath::ToWindows(host);
+    return true;
+}
+
+void CFile::Close()
+{
+    if (!IsOpen())
+        return;
+    const int fd = m_hFile;
+    m_hFile = hFileNull;
+    if (::close(fd) != 0 && errno != EINTR)
+        ThrowOsError(errno);
+}
+
+void CFile::Abort()
+{
+    if (IsOpen()) {
+        ::close(m_hFile);
+        m_hFile = hFileNull;
+    }
+}
+
+unsigned CFile::Read(void* buffer, unsigned count)
+{
+    if (!IsOpen())
+        throw CFileException(CFileException::invalidFile, EBADF, m_strFilePath);
+    unsigned done = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::read(m_hFile, out + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowOsError(errno);
+        }
+        if (n == 0)
+            break;
+        done += static_cast<unsigned>(n);
+    }
+    return done;
+}
+
+void CFile::Write(const void* buffer, unsigned count)
+{
+    if (!IsOpen())
+        throw CFileException(CFileException::invalidFile, EBADF, m_strFilePath);
+    unsigned done = 0;
+    const auto* in = static_cast<const char*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::write(m_hFile, in + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowOsError(errno);
+        }
+        if (n == 0)
+            ThrowOsError(ENOSPC);
+        done += static_cast<unsigned>(n);
+    }
+}
+
+uint64_t CFile::Seek(int64_t offset, unsigned from)
+{
+    if (!IsOpen())
+        throw CFileException(CFileException::invalidFile, EBADF, m_strFilePath);
+    const int whence = from == end ? SEEK_END : from == current ? SEEK_CUR : SEEK_SET;
+    const off_t position = ::lseek(m_hFile, static_cast<off_t>(offset), whence);
+    if (position < 0)
+        throw CFileException(CFileException::badSeek, errno, m_strFilePath);
+    return static_cast<uint64_t>(position);
+}
+
+uint64_t CFile::GetPosition() const
+{
+    const off_t position = IsOpen() ? ::lseek(m_hFile, 0, SEEK_CUR) : -1;
+    if (position < 0)
+        throw CFileException(CFileException::badSeek, IsOpen() ? errno : EBADF, m_strFilePath);
+    return static_cast<uint64_t>(position);
+}
+
+uint64_t CFile::GetLength() const
+{
+    struct stat st;
+    if (!IsOpen() || ::fstat(m_hFile, &st) != 0)
+        ThrowOsError(IsOpen() ? errno : EBADF);
+    return static_cast<uint64_t>(st.st_size);
+}
+
+void CFile::SetLength(uint64_t length)
+{
+    if (!IsOpen() || ::ftruncate(m_hFile, static_cast<off_t>(length)) != 0)
+        ThrowOsError(IsOpen() ? errno : EBADF);
+}
+
+void CFile::Flush()
+{
+    if (!IsOpen())
+        return;
+    if (::fdatasync(m_hFile) != 0 && errno != EINVAL && errno != EROFS)
+        ThrowOsError(errno);
+}
+
+std::string CFile::GetFileName() const
+{
+    const size_t slash = m_strFilePath.find_last_of('\\');
+    return slash == std::string::npos ? m_strFilePath : m_strFilePath.substr(slash + 1);
+}
+
+void CFile::ThrowOsError(int error) const
+{
+    throw CFileException(CFileException::OsErrorToCause(error), error, m_strFilePath);
+}

@@ -1,0 +1,221 @@
+// File-system operations over POSIX, with the attribute mapping of a Wine-style drive.
+#include "platform/fs/FileSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/fs/CFile.h"
+#include "platform/fs/WinPath.h"
+
+namespace {
+
+constexpr const char* kDosAttributeName = "user.DOSATTRIB";
+constexpr uint32_t kStoredBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+std::string Host(const std::string& path)
+{
+    return winpath::ToHost(path).string();
+}
+
+uint32_t StoredDosBits(const std::string& host)
+{
+    char text[32] = {};
+    const ssize_t n = ::getxattr(host.c_str(), kDosAttributeName, text, sizeof(text) - 1);
+    if (n <= 0)
+        return 0;
+    return static_cast<uint32_t>(std::strtoul(text, nullptr, 0)) & kStoredBits;
+}
+
+} // namespace
+
+uint32_t GetFileAttributes(const std::string& path)
+{
+    const std::string host = Host(path);
+    struct stat st;
+    if (host.empty() || ::stat(host.c_str(), &st) != 0)
+        return INVALID_FILE_ATTRIBUTES;
+    uint32_t attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if (!(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    const std::string name = std::filesystem::path(host).filename().string();
+    if (name.size() > 1 && name[0] == '.' && name != "..")
+        attributes |= FILE_ATTRIBUTE_HIDDEN;
+    attributes |= StoredDosBits(host);
+    return attributes;
+}
+
+bool SetFileAttributes(const std::string& path, uint32_t attributes)
+{
+    const std::string host = Host(path);
+    struct stat st;
+    if (host.empty() || ::stat(host.c_str(), &st) != 0)
+        return false;
+    mode_t mode = st.st_mode & 07777;
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        mode &= ~static_cast<mode_t>(0222);
+    } else if (!(mode & S_IWUSR)) {
+        // Writable again: the owner always, group and others where they may read.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode |= (0600 | ((mode & 044) >> 1)) & ~mask;
+    }
+    if (mode != (st.st_mode & 07777) && ::chmod(host.c_str(), mode) != 0)
+        return false;
+    const uint32_t stored = attributes & kStoredBits;
+    if (stored) {
+        char text[16];
+        const int n = std::snprintf(text, sizeof(text), "0x%x", static_cast<unsigned>(stored));
+        ::setxattr(host.c_str(), kDosAttributeName, text, static_cast<size_t>(n), 0); // where supported
+    } else {
+        ::removexattr(host.c_str(), kDosAttributeName);
+    }
+    return true;
+}
+
+bool GetFileModificationTime(const std::string& path, std::time_t& modified)
+{
+    const std::string host = Host(path);
+    struct stat st;
+    if (host.empty() || ::stat(host.c_str(), &st) != 0)
+        return false;
+    modified = st.st_mtime;
+    return true;
+}
+
+bool SetFileTimes(const std::string& path, std::time_t modified)
+{
+    const std::string host = Host(path);
+    if (host.empty())
+        return false;
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_NOW;
+    if (modified == static_cast<std::time_t>(-1)) {
+        times[1].tv_sec = 0;
+        times[1].tv_nsec = UTIME_NOW;
+    } else {
+        times[1].tv_sec = modified;
+        times[1].tv_nsec = 0;
+    }
+    return ::utimensat(AT_FDCWD, host.c_str(), times, 0) == 0;
+}
+
+bool FileExists(const std::string& path)
+{
+    const std::string host = Host(path);
+    struct stat st;
+    return !host.empty() && ::stat(host.c_str(), &st) == 0;
+}
+
+bool FolderExists(const std::string& path)
+{
+    const std::string host = Host(path);
+    struct stat st;
+    return !host.empty() && ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool GetFileSize(const std::string& path, uint64_t& size)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
+        return false;
+    try {
+        size = file.GetLength();
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
+}
+
+bool CreateDirectory(const std::string& path)
+{
+    const std::string host = Host(path);
+    return !host.empty() && ::mkdir(host.c_str(), 0777) == 0;
+}
+
+bool RemoveDirectory(const std::string& path)
+{
+    const std::string host = Host(path);
+    return !host.empty() && ::rmdir(host.c_str()) == 0;
+}
+
+bool DeleteFile(const std::string& path)
+{
+    const std::string host = Host(path);
+    struct stat st;
+    if (host.empty() || ::lstat(host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    return ::unlink(host.c_str()) == 0;
+}
+
+bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
+{
+    const std::string source = Host(from);
+    const std::string target = Host(to);
+    if (source.empty() || target.empty())
+        return false;
+    std::error_code ec;
+    const auto options = failIfExists ? std::filesystem::copy_options::none
+                                      : std::filesystem::copy_options::overwrite_existing;
+    if (!std::filesystem::is_regular_file(source, ec))
+        return false;
+    if (!failIfExists && std::filesystem::exists(target, ec)) {
+        // Overwriting a read-only target is refused, as on Windows.
+        if (GetFileAttributes(to) & FILE_ATTRIBUTE_READONLY)
+            return false;
+    }
+    if (!std::filesystem::copy_file(source, target, options, ec) || ec)
+        return false;
+    std::time_t modified;
+    if (GetFileModificationTime(from, modified))
+        SetFileTimes(to, modified);
+    return true;
+}
+
+bool MoveFileReplacing(const std::string& from, const std::string& to)
+{
+    const std::string source = Host(from);
+    const std::string target = Host(to);
+    struct stat st;
+    if (source.empty() || target.empty())
+        return false;
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return false;
+    return ::rename(source.c_str(), target.c_str()) == 0;
+}
+
+bool CreateTempFileBeside(const std::string& path, std::string& tempPath)
+{
+    const std::filesystem::path host = winpath::ToHost(path);
+    if (host.empty())
+        return false;
+    // Short enough that a target name near the length limit still leaves room for the temporary one.
+    const std::string stem = host.filename().string().substr(0, 40);
+    std::string pattern = (host.parent_path() / ("." + stem + ".~XXXXXX")).string();
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // The file becomes the target: give it the mode a newly created file would have.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    ::close(fd);
+    tempPath = winpath::ToWindows(pattern);
+    return true;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    const std::string first = Host(a);
+    const std::string second = Host(b);
+    std::error_code ec;
+    return !first.empty() && !second.empty() && std::filesystem::equivalent(first, second, ec) && !ec;
+}

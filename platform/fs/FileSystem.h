@@ -1,0 +1,46 @@
+// File-system operations on Windows-form paths: attributes, times, existence, folders, copy, delete, move.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+// Attribute bits as the program sees them. On the host: a folder is a directory; read-only means
+// nobody may write; hidden is a name starting with '.' or the stored DOS attribute; hidden and system
+// are kept in the "user.DOSATTRIB" extended attribute where the file system allows one.
+constexpr uint32_t FILE_ATTRIBUTE_READONLY = 0x01;
+constexpr uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;
+constexpr uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;
+constexpr uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
+constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+
+// INVALID_FILE_ATTRIBUTES when the path does not exist.
+uint32_t GetFileAttributes(const std::string& path);
+// Applies read-only, hidden and system; other bits are ignored. False when the path does not exist.
+bool SetFileAttributes(const std::string& path, uint32_t attributes);
+
+bool GetFileModificationTime(const std::string& path, std::time_t& modified);
+// Access time = now, modification time = modified (now when -1).
+bool SetFileTimes(const std::string& path, std::time_t modified);
+
+bool FileExists(const std::string& path);   // anything at path
+bool FolderExists(const std::string& path); // a folder at path
+// false when the size cannot be had (absent, a folder, unreadable).
+bool GetFileSize(const std::string& path, uint64_t& size);
+
+bool CreateDirectory(const std::string& path); // one level; false when it exists or fails
+bool RemoveDirectory(const std::string& path); // an empty folder only
+bool DeleteFile(const std::string& path);      // a file, not a folder
+// Copies data, attributes and modification time. With failIfExists an existing target is kept.
+bool CopyFile(const std::string& from, const std::string& to, bool failIfExists);
+// Renames in one step, replacing an existing target file atomically (both in one file system).
+bool MoveFileReplacing(const std::string& from, const std::string& to);
+
+// Creates a new empty file with a unique hidden name in the folder of path, with the mode a new file
+// gets, and gives its Windows-form path. Meant for write-then-move-into-place.
+bool CreateTempFileBeside(const std::string& path, std::string& tempPath);
+
+// True when both paths name the same existing file (links and case-insensitive matches included).
+bool IsSameFile(const std::string& a, const std::string& b);

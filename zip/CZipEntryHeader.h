@@ -1,0 +1,83 @@
+// One entry of an archive: the fields of its central header, its name, extra field and comment.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "zip/CZipBuffer.h"
+
+class CZipBackingStore;
+
+class CZipEntryHeader
+{
+public:
+    static constexpr uint32_t kCentralSignature = 0x02014B50;
+    static constexpr uint32_t kLocalSignature = 0x04034B50;
+    static constexpr uint32_t kDescriptorSignature = 0x08074B50;
+    static constexpr unsigned kCentralSize = 46;
+    static constexpr unsigned kLocalSize = 30;
+    static constexpr uint16_t kFlagEncrypted = 0x0001;
+    static constexpr uint16_t kFlagDescriptor = 0x0008;
+    static constexpr uint16_t kFlagUtf8Name = 0x0800;
+    static constexpr uint32_t kFolderDefault = 0x41FF0010;
+    static constexpr uint32_t kFileDefault = 0x81A40020;
+
+    CZipEntryHeader() = default;
+    virtual ~CZipEntryHeader();
+    CZipEntryHeader(const CZipEntryHeader&) = default;
+    CZipEntryHeader& operator=(const CZipEntryHeader&) = default;
+
+    // Memory-form name ('\' separators, ANSI code page).
+    std::string GetName() const { return m_name.ToString(); }
+    void SetName(const std::string& name) { m_name.Assign(name); }
+    std::string GetComment() const { return m_comment.ToString(); }
+
+    int GetHostSystem() const { return m_uMadeBy >> 8; }
+    void SetHostSystem(int system);
+    // Attributes in the program's form (folder default, converted, or file default).
+    uint32_t GetAttributes() const;
+    // Stores the program-form attributes for the entry's system code.
+    void StoreAttributes(uint32_t attributes);
+    bool IsFolder() const { return (GetAttributes() & 0x10) != 0; }
+    bool IsEncrypted() const { return (m_uFlags & kFlagEncrypted) != 0; }
+    bool HasDescriptor() const { return (m_uFlags & kFlagDescriptor) != 0; }
+
+    std::time_t GetTime() const;
+    void SetTime(std::time_t time);
+
+    // Reads one central header at the store's position (101 on a bad signature or short read).
+    void ReadCentral(CZipBackingStore& store);
+    // Writes the central header with the name as it is now; returns the bytes written.
+    unsigned WriteCentral(CZipBackingStore& store) const;
+    // Writes the local header of a new entry with the name as it is now.
+    void WriteLocal(CZipBackingStore& store) const;
+    // Checks the local header at the store's position against this header (101 on a mismatch) and
+    // reads its extra field into localExtra. May adopt the local flags (see the definition).
+    void CheckLocal(CZipBackingStore& store, CZipBuffer& localExtra);
+    // Compares a data descriptor at the store's position with CRC and sizes (101 on a mismatch).
+    void CheckDescriptor(CZipBackingStore& store) const;
+
+    // Name between the two forms. Writing: CP437 when the system code is 0 and oemConvert is set and
+    // every character has a CP437 form, else UTF-8 with flag bit 11; '\' -> '/'. Reading reverses.
+    void ConvertNameToArchive(bool oemConvert);
+    void ConvertNameFromArchive(bool oemConvert);
+
+    uint32_t m_uSignature = 0;
+    uint16_t m_uMadeBy = 0;
+    uint16_t m_uNeeded = 0;
+    uint16_t m_uFlags = 0;
+    uint16_t m_uMethod = 8;
+    uint16_t m_uDosTime = 0;
+    uint16_t m_uDosDate = 0;
+    uint32_t m_uCrc = 0;
+    uint32_t m_uPackedSize = 0;
+    uint32_t m_uPlainSize = 0;
+    uint16_t m_uStartDisk = 0;
+    uint16_t m_uInternal = 0;
+    uint32_t m_uExternal = 0;
+    uint32_t m_uLocalOffset = 0;
+    CZipBuffer m_extra;
+    CZipBuffer m_name;
+    CZipBuffer m_comment;
+};

@@ -1,0 +1,161 @@
+// The ZIP component's error table: every code with its text, and the rules for codes without one.
+#include "zip/CZipException.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+struct ErrorText
+{
+    int code;
+    const char* text;
+};
+
+// One line per code; a null text means "no text of its own" (the system error text is used).
+constexpr ErrorText kErrorTable[] = {
+    {1, "Not super-user"},
+    {2, "No such file or directory"},
+    {4, "Interrupted system call"},
+    {5, "I/O error"},
+    {6, "No such device or address"},
+    {9, "Bad file number"},
+    {12, "Not enough space"},
+    {13, "Permission denied"},
+    {14, "Bad address"},
+    {17, "File exists"},
+    {18, "Cross-device link"},
+    {19, "No such device"},
+    {20, "Not a directory"},
+    {21, "Is a directory"},
+    {22, "Invalid argument"},
+    {23, "File table overflow"},
+    {24, "Too many open files"},
+    {27, "File too large"},
+    {28, "No space left on device"},
+    {29, "Illegal seek"},
+    {30, "Read-only file system"},
+    {ZipErrorGeneric, nullptr},
+    {ZipErrorBadZipFile, "Damaged or not a zip file"},
+    {ZipErrorBadCrc, "Crc mismatched"},
+    {ZipErrorNoCallback, "No disk-spanning callback functor set"},
+    {ZipErrorAborted, "Disk change aborted"},
+    {ZipErrorAbortedAction, "Action aborted"},
+    {ZipErrorAbortedSafely, "Action aborted safely"},
+    {ZipErrorNonRemovable, "The device selected for the disk spanning archive is non removable"},
+    {ZipErrorTooManyVolumes, "Limit of the maximum volumes reached"},
+    {ZipErrorTooLongData, "The filename of the file being added to the archive is too long"},
+    {ZipErrorBadPassword, "Incorrect password set for the file being decrypted"},
+    {ZipErrorDirWithSize, "During testing found the directory with the size greater than 0"},
+    {ZipErrorInternal, "Internal error"},
+    {ZipErrorNotRemoved, "Error while removing a file"},
+    {ZipErrorNotRenamed, "Error while renaming a file"},
+    {ZipErrorPlatformNotSupported, "Cannot create the file for the specified platform"},
+    {ZipErrorCentralDirNotFound, "The central directory was not found in the archive (or you were trying to open "
+                                 "not the last disk of a multi-disk archive)"},
+    {ZipErrorStreamEnd, "Zlib Library error (end of stream)"},
+    {ZipErrorNeedDict, nullptr},
+    {ZipErrorStream, "Zlib library error (stream error)"},
+    {ZipErrorData, "Zlib library error (data error)"},
+    {ZipErrorMemory, "Not enough memory"},
+    {ZipErrorBuffer, "Zlib library error (buffer error)"},
+    {ZipErrorVersion, "Zlib library error (version error)"},
+};
+
+const char* TableText(int code)
+{
+    for (const ErrorText& entry : kErrorTable)
+        if (entry.code == code)
+            return entry.text;
+    return nullptr;
+}
+
+std::string Describe(int code, bool systemAsked, int runtimeError);
+
+// The operating system's text for its last error; with no error, the runtime library's current
+// error number described without asking the system again ("Unknown error" when it has no text).
+std::string SystemErrorText(bool systemAsked, int runtimeError)
+{
+    if (!systemAsked && runtimeError != 0)
+        return std::strerror(runtimeError);
+    if (systemAsked)
+        return "Unknown error";
+    return Describe(runtimeError == 0 ? ZipErrorGeneric : runtimeError, true, runtimeError);
+}
+
+std::string Describe(int code, bool systemAsked, int runtimeError)
+{
+    if (code == ZipErrorErrNo) {
+        const int described = runtimeError == ZipErrorErrNo ? ZipErrorGeneric : runtimeError;
+        return Describe(described, systemAsked, runtimeError);
+    }
+    if (code == ZipErrorNotRemoved || code == ZipErrorNotRenamed)
+        return std::string(TableText(code)) + " (" + SystemErrorText(systemAsked, runtimeError) + ")";
+    if (const char* text = TableText(code))
+        return text;
+    return SystemErrorText(systemAsked, runtimeError);
+}
+
+} // namespace
+
+CZipException::CZipException(int cause, const char* fileName)
+    : m_strFile(fileName ? fileName : ""), m_iCode(cause)
+{
+}
+
+CZipException::CZipException(int cause, const std::string& fileName) : m_strFile(fileName), m_iCode(cause)
+{
+}
+
+std::string CZipException::DescribeCode(int code)
+{
+    return Describe(code, false, errno);
+}
+
+std::string CZipException::GetErrorDescription() const
+{
+    return DescribeCode(m_iCode);
+}
+
+std::string CZipException::GetErrorMessage() const
+{
+    return GetErrorDescription();
+}
+
+bool CZipException::GetErrorMessage(char* buffer, unsigned capacity, unsigned*) const
+{
+    if (buffer == nullptr || capacity == 0)
+        return false;
+    const std::string text = GetErrorDescription();
+    if (text.empty())
+        return false;
+    const size_t count = std::min<size_t>(text.size(), capacity - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return true;
+}
+
+int CZipException::ZlibToZipError(int zlibResult)
+{
+    switch (zlibResult) {
+    case 1:
+        return ZipErrorStreamEnd;
+    case 2:
+        return ZipErrorNeedDict;
+    case -1:
+        return ZipErrorErrNo;
+    case -2:
+        return ZipErrorStream;
+    case -3:
+        return ZipErrorData;
+    case -4:
+        return ZipErrorMemory;
+    case -5:
+        return ZipErrorBuffer;
+    case -6:
+        return ZipErrorVersion;
+    default:
+        return ZipErrorGeneric;
+    }
+}
