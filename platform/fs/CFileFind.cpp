@@ -1,0 +1,219 @@
+// Folder listings through opendir/readdir on the host folder a Windows-form pattern maps to.
+#include "platform/fs/CFileFind.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/fs/FileSystem.h"
+#include "platform/fs/WinPath.h"
+
+namespace {
+
+char Fold(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// '*' any run, '?' one character, letters A-Z in either case. Iterative with one back-track point.
+bool Matches(const std::string& pattern, const std::string& name)
+{
+    if (pattern == "*" || pattern == "*.*")
+        return true;
+    size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool HasWildcards(const std::string& text)
+{
+    return text.find_first_of("*?") != std::string::npos;
+}
+
+} // namespace
+
+bool CFileFind::FindFile(const std::string& pattern)
+{
+    Close();
+    const size_t cut = pattern.find_last_of("\\/");
+    std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut);
+    std::string name = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    if (cut == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') {
+        folder = pattern.substr(0, 2); // "C:*.*"
+        name = pattern.substr(2);
+    }
+    if (name.empty())
+        return false;
+    std::string hostFolderName;
+    if (cut != std::string::npos) {
+        m_root = folder + '\\';
+        hostFolderName = folder.empty() ? "\\" : folder; // "\*.*" lists the current drive's root
+    } else if (!folder.empty()) {
+        m_root = folder + '\\';
+        hostFolderName = folder;
+    } else {
+        hostFolderName = ".";
+    }
+    m_hostFolder = winpath::ToHost(hostFolderName).string();
+    if (m_hostFolder.empty())
+        return false;
+
+    if (!HasWildcards(name)) {
+        // The drive mapping finds the entry's real name when only its case differs.
+        const std::filesystem::path host = winpath::ToHost(m_root + name);
+        struct stat info{};
+        if (host.empty() || lstat(host.c_str(), &info) != 0)
+            return false;
+        m_hostFolder = host.parent_path().string();
+        m_entries.push_back({host.filename().string(), -1});
+        return true;
+    }
+
+    DIR* dir = opendir(m_hostFolder.c_str());
+    if (!dir)
+        return false;
+    while (const dirent* entry = readdir(dir)) {
+        if (!Matches(name, entry->d_name))
+            continue;
+        signed char directory = -1;
+        if (entry->d_type == DT_DIR)
+            directory = 1;
+        else if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
+            directory = 0;
+        m_entries.push_back({entry->d_name, directory});
+    }
+    closedir(dir);
+    return !m_entries.empty();
+}
+
+bool CFileFind::FindNextFile()
+{
+    if (m_next >= m_entries.size())
+        return false;
+    ++m_next;
+    return m_next < m_entries.size();
+}
+
+void CFileFind::Close()
+{
+    m_root.clear();
+    m_hostFolder.clear();
+    m_entries.clear();
+    m_next = 0;
+}
+
+const CFileFind::Entry* CFileFind::Current() const
+{
+    return m_next == 0 ? nullptr : &m_entries[m_next - 1];
+}
+
+std::string CFileFind::HostPath(const Entry& entry) const
+{
+    return m_hostFolder + (m_hostFolder.empty() || m_hostFolder.back() == '/' ? "" : "/") + entry.name;
+}
+
+std::string CFileFind::GetFileName() const
+{
+    const Entry* entry = Current();
+    return entry ? entry->name : std::string();
+}
+
+std::string CFileFind::GetFilePath() const
+{
+    const Entry* entry = Current();
+    return entry ? m_root + entry->name : std::string();
+}
+
+std::string CFileFind::GetRoot() const
+{
+    return m_root;
+}
+
+bool CFileFind::IsDots() const
+{
+    const Entry* entry = Current();
+    return entry && (entry->name == "." || entry->name == "..");
+}
+
+bool CFileFind::IsDirectory() const
+{
+    const Entry* entry = Current();
+    if (!entry)
+        return false;
+    if (entry->directory < 0) {
+        struct stat info{};
+        const_cast<Entry*>(entry)->directory = stat(HostPath(*entry).c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 1 : 0;
+    }
+    return entry->directory == 1;
+}
+
+std::uint32_t CFileFind::GetAttributes() const
+{
+    const Entry* entry = Current();
+    if (!entry)
+        return 0;
+    // Dots have no Windows-form path of their own that maps back to them.
+    if (IsDots())
+        return FILE_ATTRIBUTE_DIRECTORY;
+    const std::uint32_t attributes = GetFileAttributes(GetFilePath());
+    return attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes;
+}
+
+bool CFileFind::IsHidden() const
+{
+    return (GetAttributes() & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+bool CFileFind::IsReadOnly() const
+{
+    return (GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool CFileFind::IsArchived() const
+{
+    return (GetAttributes() & FILE_ATTRIBUTE_ARCHIVE) != 0;
+}
+
+std::uint64_t CFileFind::GetLength() const
+{
+    const Entry* entry = Current();
+    struct stat info{};
+    if (!entry || stat(HostPath(*entry).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return 0;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool CFileFind::GetLastWriteTime(std::time_t& time) const
+{
+    const Entry* entry = Current();
+    struct stat info{};
+    if (!entry || stat(HostPath(*entry).c_str(), &info) != 0)
+        return false;
+    time = info.st_mtime;
+    return true;
+}
+
+bool CFileFind::GetIdentity(Identity& identity) const
+{
+    const Entry* entry = Current();
+    struct stat info{};
+    if (!entry || stat(HostPath(*entry).c_str(), &info) != 0)
+        return false;
+    identity.device = static_cast<std::uint64_t>(info.st_dev);
+    identity.inode = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}

@@ -1,0 +1,67 @@
+// Listing of a folder's entries by Windows-form pattern, in the order the file system returns them.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+// The entries come as readdir gives them, "." and ".." and hidden ones included. A pattern's last
+// component may hold '*' and '?' (letters A-Z match either case; "*.*" is every entry); a plain
+// name finds that one entry, matched as the drive mapping matches names. Usage:
+//     CFileFind finder;
+//     for (bool more = finder.FindFile("C:\\Apps\\*.*"); more;) { more = finder.FindNextFile(); ... }
+class CFileFind
+{
+public:
+    // Device and inode of what an entry names (links followed); equal for one folder reached twice.
+    struct Identity
+    {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        bool operator<(const Identity& other) const
+        {
+            return device != other.device ? device < other.device : inode < other.inode;
+        }
+        bool operator==(const Identity& other) const = default;
+    };
+
+    CFileFind() = default;
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+
+    // Starts a listing; false when the folder cannot be listed or nothing matches. The first
+    // entry becomes current only with the first FindNextFile.
+    bool FindFile(const std::string& pattern = "*.*");
+    // Makes the next entry current; false when it is the last one (it stays readable).
+    bool FindNextFile();
+    void Close();
+
+    std::string GetFileName() const;
+    std::string GetFilePath() const; // the pattern's folder part + '\' + name
+    std::string GetRoot() const;     // the pattern's folder part with a trailing '\'
+    bool IsDots() const;             // "." or ".."
+    bool IsDirectory() const;        // a folder, or a link to one
+    bool IsHidden() const;
+    bool IsReadOnly() const;
+    bool IsArchived() const;
+    std::uint32_t GetAttributes() const; // FILE_ATTRIBUTE_* of the current entry
+    std::uint64_t GetLength() const;
+    bool GetLastWriteTime(std::time_t& time) const;
+    // False when the entry cannot be examined (a dangling link, removed meanwhile).
+    bool GetIdentity(Identity& identity) const;
+
+private:
+    struct Entry
+    {
+        std::string name;
+        signed char directory = -1; // -1 until known
+    };
+    const Entry* Current() const;
+    std::string HostPath(const Entry& entry) const;
+
+    std::string m_root;       // Windows form, ends in '\' (empty for a pattern without folder)
+    std::string m_hostFolder; // host folder the entries lie in
+    std::vector<Entry> m_entries;
+    size_t m_next = 0; // index of the entry FindNextFile makes current
+};
