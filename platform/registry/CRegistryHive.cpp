@@ -348,7 +348,8 @@ CRegistryHive CRegistryHive::Parse(const std::string& text)
         if (!current || (line[0] != '"' && line[0] != '@'))
             continue;
         // Long hex values go on over several lines, each but the last ending in '\'.
-        while (line.size() > 1 && line.back() == '\\' && line.find("=hex") != std::string::npos && i + 1 < lines.size()) {
+        const bool hex = line.find("=hex") != std::string::npos;
+        while (hex && line.size() > 1 && line.back() == '\\' && i + 1 < lines.size()) {
             line.pop_back();
             line += TrimLeft(lines[++i]);
         }
