@@ -1,0 +1,12 @@
+// Single-line edit boxes.
+#pragma once
+
+#include <string>
+
+#include "platform/ui/CWnd.h"
+
+class CEdit : public CWnd
+{
+public:
+    BOOL GetReadOnly() const;
+};

@@ -1,0 +1,28 @@
+// The widget behind a list view: list mode, one selection, a selection mark, double-click notice.
+#pragma once
+
+#include <QListWidget>
+#include <functional>
+
+class ListView : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ListView(QWidget* parent);
+
+    int SelectionMark() const { return m_selectionMark; }
+    void SetSelectionMark(int mark) { m_selectionMark = mark; }
+
+    // Called for every double click inside the view, on an item or not.
+    std::function<void()> onDoubleClick;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void TakeMarkFromUser();
+    int m_selectionMark = -1;
+};

@@ -1,0 +1,43 @@
+// Message boxes: text, caption, OK, optional exclamation icon; answered by the modal driver under test.
+#include "platform/ui/MessageBox.h"
+
+#include <QMessageBox>
+
+#include "platform/fs/ModulePath.h"
+#include "platform/ui/CWinApp.h"
+#include "platform/ui/ModalDriver.h"
+#include "platform/ui/UiInternal.h"
+
+using namespace ui::detail;
+
+std::string AfxGetAppName()
+{
+    if (CWinApp* app = AfxGetApp(); app && !app->m_strAppName.empty())
+        return app->m_strAppName;
+    std::string name = ModuleFileName();
+    name = name.substr(name.rfind('\\') + 1);
+    if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UINT type)
+{
+    ui::MessageBoxCall call{owner, text, caption ? std::string(caption) : AfxGetAppName(), type};
+    if (ui::ModalDriver* driver = ui::GetModalDriver())
+        return driver->RunMessageBox(call);
+
+    QWidget* parent = owner ? ToWidget(owner) : DefaultOwner();
+    const QMessageBox::Icon icon =
+        (type & MB_ICONMASK) == MB_ICONEXCLAMATION ? QMessageBox::Warning : QMessageBox::NoIcon;
+    QMessageBox box(icon, ToQt(call.caption), ToQt(text), QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    return IDOK;
+}
+
+int AfxMessageBox(const std::string& text, UINT nType)
+{
+    return ShowMessageBox(nullptr, text, nullptr, nType);
+}

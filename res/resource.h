@@ -1,0 +1,46 @@
+// Identifiers of the program's resources, dialogs and controls.
+#pragma once
+
+// Dialog templates.
+#define IDD_ABOUTBOX 100
+#define IDD_MAIN_DIALOG 102
+#define IDD_PROXY_LOGIN 130
+#define IDD_REQUEST_NAME 131
+#define IDD_WAIT_NOTICE 132
+#define IDD_INSTRUCTIONS 133
+#define IDD_INSTALLED_NAMES 134
+
+// Strings, icon, system-menu entry.
+#define IDS_ABOUTBOX 101
+#define IDR_MAINFRAME 128
+#define IDM_ABOUTBOX 0x0010
+
+// Controls of the main window.
+#define IDC_SEARCH_TEXT 1000
+#define IDC_NAME_LIST 1001
+#define IDC_REQUEST_NEW_NAME 1003
+#define IDC_VELMORA_LOCATION 1004
+#define IDC_BROWSE_VELMORA 1005
+#define IDC_SAVE_LOCATION 1006
+#define IDC_BROWSE_SAVE 1008
+#define IDC_SCENARIO_WEB 1009
+#define IDC_SCENARIO_OFFLINE 1010
+#define IDC_DOWNLOAD_SAVE 1011
+#define IDC_INSTALL 1012
+#define IDC_CHOOSE_PROMPT 1013
+#define IDC_SAVE_LOCATION_LABEL 1015
+#define IDC_VELMORA_LOCATION_LABEL 1016
+#define IDC_INSTRUCTIONS 1026
+#define IDC_LISTEN 1027
+
+// Controls of the other dialogs.
+#define IDC_INSTALLED_LIST 1001
+#define IDC_INSTRUCTIONS_TEXT 1014
+#define IDC_PROXY_USER 1017
+#define IDC_PROXY_PASSWORD 1018
+#define IDC_RECORD_NAME 1019
+#define IDC_PRONUNCIATION 1020
+#define IDC_YOUR_NAME 1021
+#define IDC_EMAIL 1022
+#define IDC_COMMENTS 1023
+#define IDC_NOTICE_TEXT 1024
