@@ -1,0 +1,162 @@
+// Interoperation with the command-line zip/unzip tools and Python's zipfile, used as black boxes.
+#include <gtest/gtest.h>
+
+#include "tests/support/ScratchDir.h"
+#include "tests/zip/ZipTestSupport.h"
+#include "zip/CZipContainer.h"
+
+using namespace ziptest;
+
+namespace {
+
+class ZipInterop : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteBytes(src / "a.wav", Pattern(150000, 1));
+        WriteBytes(src / "sub" / "b.txt", Pattern(40000, 2));
+        WriteBytes(src / "sub" / "tiny", "xy");
+        WriteBytes(src / "empty", "");
+        std::string noise(70000, '\0');
+        uint32_t x = 7;
+        for (char& c : noise) {
+            x = x * 1664525u + 1013904223u;
+            c = static_cast<char>(x >> 24);
+        }
+        WriteBytes(src / "noise.bin", noise);
+    }
+    void ExpectSameTree(const std::filesystem::path& out)
+    {
+        for (const char* name : {"a.wav", "sub/b.txt", "sub/tiny", "empty", "noise.bin"})
+            EXPECT_EQ(ReadBytes(out / name), ReadBytes(src / name)) << name;
+    }
+    int Python(const std::string& script, const std::string& args)
+    {
+        WriteBytes(dir / "script.py", script);
+        return RunShell("cd " + Quote(src) + " && python3 " + Quote(dir / "script.py") + " " + args);
+    }
+    ScratchDir dir{"zipinterop"};
+    std::filesystem::path src = dir / "src";
+};
+
+} // namespace
+
+TEST_F(ZipInterop, ArchivesFromInfoZipExtractByteForByte)
+{
+    for (const char* options : {"-q -r", "-q -r -0", "-q -r -9", "-q -r -X"}) {
+        const auto archive = dir / "iz.zip";
+        std::filesystem::remove(archive);
+        ASSERT_EQ(RunShell("cd " + Quote(src) + " && zip " + options + " " + Quote(archive) + " ."), 0);
+        ScratchDir out("zipiz");
+        ASSERT_EQ(ExtractAll(archive, out.Path()), 0) << options;
+        ExpectSameTree(out.Path());
+        EXPECT_TRUE(std::filesystem::is_directory(out / "sub")) << options;
+    }
+}
+
+TEST_F(ZipInterop, ArchivesFromInfoZipStreamingWithDescriptors)
+{
+    // Through a pipe the sizes follow the data in a descriptor (flag bit 3).
+    const auto archive = dir / "stream.zip";
+    ASSERT_EQ(RunShell("cd " + Quote(src) + " && cat a.wav | zip -q -fz- - - | cat > " + Quote(archive)), 0);
+    EXPECT_EQ(ReadBytes(archive)[6] & 8, 8);
+    CZipContainer zip;
+    zip.OpenArchive(Win(archive), CZipContainer::OpenReadOnly);
+    ASSERT_EQ(zip.EntryCount(), 1);
+    ScratchDir out("zipizs");
+    EXPECT_TRUE(zip.ExtractEntry(0, Win(out.Path()), true, "a.wav"));
+    zip.CloseArchive();
+    EXPECT_EQ(ReadBytes(out / "a.wav"), ReadBytes(src / "a.wav"));
+
+    // Left to itself the tool streams ZIP64 records, which this classic reader refuses.
+    const auto zip64 = dir / "stream64.zip";
+    ASSERT_EQ(RunShell("cd " + Quote(src) + " && cat a.wav | zip -q - - | cat > " + Quote(zip64)), 0);
+    ScratchDir out64("zipizs64");
+    EXPECT_EQ(ExtractAll(zip64, out64.Path()), ZipErrorBadZipFile);
+    EXPECT_TRUE(std::filesystem::is_empty(out64.Path()));
+}
+
+TEST_F(ZipInterop, ArchivesFromPythonExtractByteForByte)
+{
+    const std::string script =
+        "import zipfile,sys,os\n"
+        "mode={'deflated':zipfile.ZIP_DEFLATED,'stored':zipfile.ZIP_STORED}[sys.argv[2]]\n"
+        "out=open(sys.argv[1],'wb')\n"
+        "class Pipe:\n"
+        "    def __init__(s,f): s.f=f; s.n=0\n"
+        "    def write(s,b): s.f.write(b); s.n+=len(b); return len(b)\n"
+        "    def tell(s): raise OSError('not seekable')\n"
+        "    def flush(s): s.f.flush()\n"
+        "target=Pipe(out) if sys.argv[3]=='pipe' else out\n"
+        "z=zipfile.ZipFile(target,'w',mode)\n"
+        "for n in ['a.wav','sub/b.txt','sub/tiny','empty','noise.bin']:\n"
+        "    with open(n,'rb') as f, z.open(n,'w') as w: w.write(f.read())\n"
+        "z.close(); out.close()\n";
+    for (const char* method : {"deflated", "stored"}) {
+        for (const char* how : {"file", "pipe"}) {
+            const auto archive = dir / "py.zip";
+            ASSERT_EQ(Python(script, Quote(archive) + " " + method + " " + how), 0) << method << how;
+            ScratchDir out("zippy");
+            ASSERT_EQ(ExtractAll(archive, out.Path()), 0) << method << " " << how;
+            ExpectSameTree(out.Path());
+        }
+    }
+}
+
+TEST_F(ZipInterop, OurArchivesPassUnzipAndPython)
+{
+    const auto archive = dir / "ours.zip";
+    {
+        CZipContainer zip;
+        zip.OpenArchive(Win(archive), CZipContainer::Create);
+        for (const char* name : {"a.wav", "sub/b.txt", "sub/tiny", "empty", "noise.bin"})
+            ASSERT_TRUE(zip.AddFileFromDisk(Win(src / name), -1, false, 7, 65536));
+        std::filesystem::create_directories(src / "folder");
+        ASSERT_TRUE(zip.AddFileFromDisk(Win(src / "folder"), -1, false));
+        zip.CloseArchive();
+    }
+    // And appended to, the way the transfer archive grows.
+    WriteBytes(src / "later.txt", Pattern(12345, 5));
+    {
+        CZipContainer zip;
+        zip.OpenArchive(Win(archive), CZipContainer::OpenExisting, 0);
+        ASSERT_TRUE(zip.AddFileFromDisk(Win(src / "later.txt"), -1, false, 7, 65536));
+        zip.CloseArchive();
+    }
+    EXPECT_EQ(RunShell("unzip -tqq " + Quote(archive) + " >/dev/null"), 0);
+    const std::string script = "import zipfile,sys\n"
+                               "z=zipfile.ZipFile(sys.argv[1])\n"
+                               "assert z.testzip() is None\n"
+                               "names=z.namelist()\n"
+                               "assert names==['a.wav','b.txt','tiny','empty','noise.bin','folder/','later.txt'],names\n"
+                               "assert z.read('a.wav')==open('a.wav','rb').read()\n"
+                               "assert z.read('noise.bin')==open('noise.bin','rb').read()\n";
+    EXPECT_EQ(Python(script, Quote(archive)), 0);
+    const auto out = dir / "unzipped";
+    ASSERT_EQ(RunShell("unzip -qq -o " + Quote(archive) + " -d " + Quote(out)), 0);
+    EXPECT_EQ(ReadBytes(out / "b.txt"), ReadBytes(src / "sub" / "b.txt"));
+    EXPECT_EQ(ReadBytes(out / "later.txt"), ReadBytes(src / "later.txt"));
+}
+
+TEST_F(ZipInterop, NamesWithUtf8FlagFromPythonAndRawNamesFromInfoZip)
+{
+    const auto archive = dir / "names.zip";
+    const std::string script = "import zipfile,sys\n"
+                               "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+                               "z.writestr('\\u65e5\\u672c.txt','jp')\n"
+                               "z.writestr('caf\\u00e9.txt','fr')\n"
+                               "z.close()\n";
+    ASSERT_EQ(Python(script, Quote(archive)), 0);
+    ScratchDir out("zipnames");
+    ASSERT_EQ(ExtractAll(archive, out.Path()), 0);
+    EXPECT_EQ(ReadBytes(out / "\xe6\x97\xa5\xe6\x9c\xac.txt"), "jp");
+    EXPECT_EQ(ReadBytes(out / "caf\xc3\xa9.txt"), "fr");
+
+    WriteBytes(src / "\xc3\xbc.txt", "raw");
+    const auto iz = dir / "iz.zip";
+    ASSERT_EQ(RunShell("cd " + Quote(src) + " && zip -q " + Quote(iz) + " \xc3\xbc.txt"), 0);
+    ScratchDir out2("zipnames2");
+    ASSERT_EQ(ExtractAll(iz, out2.Path()), 0);
+    EXPECT_EQ(ReadBytes(out2 / "\xc3\xbc.txt"), "raw") << "host system 3 names are taken as they are";
+}

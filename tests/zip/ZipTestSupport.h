@@ -1,0 +1,87 @@
+// Shared helpers of the ZIP tests: files in scratch folders, Windows-form paths, running peers.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+
+#include "platform/fs/WinPath.h"
+#include "zip/CZipContainer.h"
+
+namespace ziptest {
+
+inline std::string Win(const std::filesystem::path& host)
+{
+    return winpath::ToWindows(host);
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Runs a shell command; its exit status (-1 when it could not be run).
+inline int RunShell(const std::string& command)
+{
+    const int status = std::system(command.c_str());
+    return (status != -1 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+}
+
+inline std::string Quote(const std::filesystem::path& path)
+{
+    std::string q = "'";
+    for (char c : path.string())
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Deterministic, moderately compressible content.
+inline std::string Pattern(size_t size, unsigned seed = 1)
+{
+    std::string s(size, '\0');
+    uint32_t x = seed * 2654435761u + 1;
+    for (size_t i = 0; i < size; ++i) {
+        x = x * 1103515245u + 12345u;
+        s[i] = static_cast<char>((i % 7 == 0) ? (x >> 24) : ('a' + (i / 13) % 26));
+    }
+    return s;
+}
+
+// The ZIP code of a CZipException thrown by f, or 0 when none is thrown.
+template <typename F>
+int ZipErrorOf(F&& f)
+{
+    try {
+        f();
+    } catch (const CZipException& e) {
+        return e.m_iCode;
+    }
+    return 0;
+}
+
+// Opens host path read-only, extracts everything into folder, closes after an error; the ZIP
+// code raised (0 for none).
+inline int ExtractAll(const std::filesystem::path& archive, const std::filesystem::path& folder,
+                      unsigned bufferSize = 65536)
+{
+    CZipContainer zip;
+    return ZipErrorOf([&] {
+        zip.OpenArchive(Win(archive), CZipContainer::OpenExisting, 0);
+        for (int i = 0; i < zip.EntryCount(); ++i)
+            zip.ExtractEntry(i, Win(folder), true, std::string(), bufferSize);
+        zip.CloseArchive();
+    });
+}
+
+} // namespace ziptest
