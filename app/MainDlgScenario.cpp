@@ -1,0 +1,168 @@
+// The scenario choice: locate and probe on the first choice, then switch between the layouts.
+#include "app/CMainDlg.h"
+
+#include <initializer_list>
+
+namespace {
+
+// The controls that move together with the Velmora location, in the order they are moved.
+constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL, IDC_VELMORA_LOCATION};
+constexpr int kSaveRow[] = {IDC_DOWNLOAD_SAVE, IDC_BROWSE_SAVE, IDC_SAVE_LOCATION, IDC_SAVE_LOCATION_LABEL};
+constexpr int kRowShift = 30; // client pixels between the two layouts' Velmora rows
+
+// Shows the notice for the life of one long step, and takes it down however the step ends.
+class CNoticeScope
+{
+public:
+    CNoticeScope(CWaitNoticeDlg& notice, const char* text) : m_notice(notice)
+    {
+        m_notice.m_strText = text;
+        m_notice.Create(IDD_WAIT_NOTICE);
+    }
+    ~CNoticeScope() { m_notice.DestroyWindow(); }
+    CNoticeScope(const CNoticeScope&) = delete;
+    CNoticeScope& operator=(const CNoticeScope&) = delete;
+
+private:
+    CWaitNoticeDlg& m_notice;
+};
+
+void Enable(CWnd& dialog, std::initializer_list<int> ids)
+{
+    for (int id : ids)
+        if (CWnd* control = dialog.GetDlgItem(id))
+            control->EnableWindow(TRUE);
+}
+
+void FetchStep(CMainDlg& dlg)
+{
+    CNoticeScope notice(dlg.m_notice, "Downloading name list, please wait...");
+    if (!dlg.m_bNameListFetched) {
+        // Marked as fetched whatever the fetch achieved: a failed list stays empty for the run.
+        try {
+            dlg.FetchNameList();
+        } catch (...) {
+            dlg.m_bNameListFetched = true;
+            throw;
+        }
+        dlg.m_bNameListFetched = true;
+    }
+}
+
+void FillStep(CMainDlg& dlg)
+{
+    if (dlg.m_bNameListShown)
+        return;
+    dlg.m_listNames.DeleteAllItems();
+    for (size_t i = 0; i < dlg.m_nameList.size(); ++i)
+        dlg.m_listNames.InsertItem(static_cast<int>(i), dlg.m_nameList[i]);
+    dlg.m_bNameListShown = true;
+}
+
+void MoveVelmoraRow(CMainDlg& dlg, int distance)
+{
+    for (int id : kVelmoraRow) {
+        CWnd* control = dlg.GetDlgItem(id);
+        if (!control)
+            continue;
+        CRect rect;
+        control->GetWindowRect(&rect);
+        dlg.ScreenToClient(&rect);
+        rect.top += distance;
+        rect.bottom += distance;
+        control->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+    }
+}
+
+void ClearScenarioButtons(CMainDlg& dlg)
+{
+    dlg.m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
+    dlg.m_btnScenarioOffline.SetCheck(BST_UNCHECKED);
+}
+
+} // namespace
+
+void CMainDlg::OnScenarioWeb()
+{
+    if (m_btnScenarioWeb.GetCheck() != BST_CHECKED)
+        return;
+    if (m_bFirstChoice)
+        m_strVelmoraFolder = LocateVelmora();
+    if (m_strVelmoraFolder.empty()) {
+        MessageBox("The Velmora was not found on this system.  Please locate your Velmora installation before "
+                   "attempting to download any names",
+                   "VMR Not Found");
+        ClearScenarioButtons(*this);
+        return;
+    }
+    if (m_bFirstChoice)
+        m_bConnected = ProbeConnection();
+    if (!m_bWebScenario) {
+        m_editVelmoraLocation.SetWindowText(m_strVelmoraFolder);
+        if (!m_bConnected) {
+            MessageBox("Unable to connect to the internet.  Please check your connection and try again later.",
+                       "Connection Problem");
+            ClearScenarioButtons(*this);
+            return;
+        }
+        FetchStep(*this);
+        m_btnInstall.SetWindowText("Download and Install Name");
+        for (int id : kSaveRow)
+            if (CWnd* control = GetDlgItem(id))
+                control->ShowWindow(SW_HIDE);
+        Enable(*this, {IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_REQUEST_NEW_NAME, IDC_BROWSE_VELMORA, IDC_INSTALL,
+                       IDC_VELMORA_LOCATION, IDC_VELMORA_LOCATION_LABEL, IDC_LISTEN});
+        FillStep(*this);
+        MoveVelmoraRow(*this, -kRowShift);
+    }
+    // The first choice ends before the web layout counts as active, so that m_bWebScenario is never
+    // true while m_bFirstChoice is.
+    m_bFirstChoice = false;
+    m_bWebScenario = true;
+    m_btnScenarioOffline.SetCheck(BST_UNCHECKED);
+}
+
+void CMainDlg::OnScenarioOffline()
+{
+    if (m_bFirstChoice) {
+        m_strVelmoraFolder = LocateVelmora();
+        m_bConnected = ProbeConnection();
+    }
+    if (m_bWebScenario || m_bFirstChoice) {
+        const bool found = !m_strVelmoraFolder.empty();
+        if (found)
+            m_editVelmoraLocation.SetWindowText(m_strVelmoraFolder);
+        if (!m_bConnected && !found) {
+            MessageBox("This program could find neither the Velmora nor an internet connection on this computer.  "
+                       "You must have one or the other in order for this program to be effective.",
+                       "Error");
+            ClearScenarioButtons(*this);
+            return;
+        }
+        if (m_bConnected) {
+            FetchStep(*this);
+            m_editSaveLocation.SetWindowText(m_strModuleFolder);
+        }
+        m_btnInstall.SetWindowText("Install Saved Name");
+        if (found)
+            Enable(*this, {IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_VELMORA_LOCATION_LABEL, IDC_VELMORA_LOCATION});
+        if (m_bConnected) {
+            FillStep(*this);
+            Enable(*this, {IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_REQUEST_NEW_NAME});
+            for (int id : kSaveRow) {
+                if (CWnd* control = GetDlgItem(id)) {
+                    control->ShowWindow(SW_SHOW);
+                    control->EnableWindow(TRUE);
+                }
+            }
+            Enable(*this, {IDC_LISTEN});
+        }
+        if (!m_bFirstChoice) {
+            MoveVelmoraRow(*this, kRowShift);
+            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        }
+    }
+    m_bWebScenario = false;
+    m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
+    m_bFirstChoice = false;
+}
