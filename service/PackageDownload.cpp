@@ -1,0 +1,85 @@
+// The package download: split the address, fetch through the user's proxy choice, copy in 50-byte pieces.
+#include "service/PackageDownload.h"
+
+#include <memory>
+
+#include "platform/fs/CFile.h"
+#include "platform/inet/CInternetException.h"
+#include "platform/inet/CInternetSession.h"
+#include "service/InternetSettingsKey.h"
+#include "service/ServiceRequest.h"
+#include "service/ServiceTexts.h"
+
+namespace service {
+namespace {
+
+void ReportFileError(IServiceUi& ui, const CFileException& error)
+{
+    const std::string caption = "File Error #" + std::to_string(error.m_lOsError);
+    ui.ShowMessage(error.GetErrorMessage(), caption.c_str(), false);
+}
+
+}  // namespace
+
+PackageAddress SplitPackageAddress(const std::string& address)
+{
+    const std::size_t first = address.find('/');
+    if (first == std::string::npos)
+        return PackageAddress{std::string(), address};
+    const std::size_t second = address.find('/', first + 1);
+    const std::size_t objectStart = (second == std::string::npos ? first : second) + 1;
+    return PackageAddress{address.substr(0, first), address.substr(objectStart)};
+}
+
+DownloadResult DownloadPackage(const std::string& address, const std::string& localPath, IServiceUi& ui,
+                               DWORD receiveTimeoutMs)
+{
+    const PackageAddress where = SplitPackageAddress(address);
+    CInternetSettingsKey key;
+    std::unique_ptr<CInternetSession> session;
+    if (key.ProxyEnable() == 1)
+        session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, key.ProxyServer().c_str(),
+                                                     nullptr);
+    else
+        session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PRECONFIG);
+    session->SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, receiveTimeoutMs);
+
+    std::unique_ptr<CHttpConnection> connection;
+    std::unique_ptr<CHttpFile> request;
+    DWORD status = HTTP_STATUS_OK;
+    try {
+        connection = session->GetHttpConnection(where.host, INTERNET_INVALID_PORT_NUMBER);
+        request = connection->OpenRequest("GET", where.object, nullptr, 1, nullptr, nullptr,
+                                          INTERNET_FLAG_EXISTING_CONNECT);
+        request->SendRequest();
+        request->QueryInfoStatusCode(status);
+    } catch (const CInternetException& e) {
+        return DownloadResult{false, FormatNumber(kOpenRequestFailed, e.m_dwError)};
+    }
+    if (status != HTTP_STATUS_OK)
+        return DownloadResult{false, FormatNumber(kWebProcessingError, status)};
+
+    CFile file;
+    CFileException openError;
+    if (!file.Open(localPath, CFile::modeCreate | CFile::modeWrite, &openError)) {
+        ReportFileError(ui, openError);
+        return DownloadResult{};
+    }
+    try {
+        char buffer[50];
+        while (const UINT n = request->Read(buffer, sizeof buffer))
+            file.Write(buffer, n);
+        request->Close();
+        file.Close();
+    } catch (const CInternetException& e) {
+        file.Abort();
+        return DownloadResult{false, FormatNumber(kDownloadError, e.m_dwError)};
+    } catch (const CFileException& e) {
+        file.Abort();
+        ReportFileError(ui, e);
+        return DownloadResult{};
+    }
+    return DownloadResult{true, {}};
+}
+
+}  // namespace service

@@ -1,0 +1,132 @@
+// The service exchange through a real squid proxy: the 407 login step and the credential states.
+#include "service/CServiceTransport.h"
+
+#include <gtest/gtest.h>
+
+#include "service/ServiceRequest.h"
+#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/ScriptedHttpServer.h"
+#include "tests/support/SquidProxy.h"
+
+namespace {
+
+using service::ServiceOutcome;
+using Kind = ServiceOutcome::Kind;
+
+constexpr const char kServicePath[] = "/olvwebservice/default.asmx/ProcessReq";
+const ShownBox kRejected{"Your Proxy server is unable to authenticate you. Please check that your username and "
+                         "password are correct, and attempt the connection again or contact your technical support.",
+                         "Connection Problem", false};
+
+class ProxiedExchange : public testing::Test
+{
+protected:
+    explicit ProxiedExchange(bool requireAuth = true) : proxy(SquidProxy::Options{.requireAuth = requireAuth})
+    {
+        UseProxy(prefix, proxy.HostPort());
+        server.Reply(kServicePath, 200, ServiceReplyBody("<rc>0</rc><rm>via proxy</rm>"));
+    }
+
+    ServiceOutcome Call()
+    {
+        service::CServiceTransport transport(server.HostPort(), user, password, ui);
+        return transport.Exchange(service::ListPackagesRequest());
+    }
+
+    ScratchPrefix prefix;
+    SquidProxy proxy;
+    ScriptedHttpServer server;
+    RecordingUi ui;
+    std::string user;
+    std::string password;
+};
+
+class OpenProxyExchange : public ProxiedExchange
+{
+protected:
+    OpenProxyExchange() : ProxiedExchange(false) {}
+};
+
+TEST_F(OpenProxyExchange, NoLoginWithoutA407)
+{
+    const ServiceOutcome out = Call();
+    EXPECT_EQ(out.kind, Kind::Reply);
+    EXPECT_EQ(ui.loginsAsked, 0);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(user.empty());
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].headers.count("Via"), 1u);
+}
+
+TEST_F(OpenProxyExchange, ErrorStatusThroughTheProxyIsWebProcessingError)
+{
+    server.Reply(kServicePath, 404, "gone");
+    EXPECT_EQ(Call().kind, Kind::Failed);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0], (ShownBox{"Web Processing Error #404.", "Connection Problem", false}));
+}
+
+TEST_F(ProxiedExchange, LoginOnceThenTheRememberedCredentialsAreSentWithoutAsking)
+{
+    ui.logins.push_back(RecordingUi::Login{proxy.User(), proxy.Password()});
+    EXPECT_EQ(Call().kind, Kind::Reply);
+    EXPECT_EQ(ui.loginsAsked, 1);
+    EXPECT_EQ(user, proxy.User());
+    EXPECT_EQ(password, proxy.Password());
+
+    const ServiceOutcome second = Call();
+    EXPECT_EQ(second.kind, Kind::Reply);
+    EXPECT_EQ(second.replyText, "<rc>0</rc><rm>via proxy</rm></OLVServerCall>");
+    EXPECT_EQ(ui.loginsAsked, 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+TEST_F(ProxiedExchange, RejectedCredentialsAreKeptAndRejectedAgainWithoutADialog)
+{
+    ui.logins.push_back(RecordingUi::Login{proxy.User(), "wrong"});
+    EXPECT_EQ(Call().kind, Kind::Failed);
+    EXPECT_EQ(Call().kind, Kind::Failed);
+    EXPECT_EQ(ui.loginsAsked, 1);
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"login", "box", "box"}));
+    EXPECT_EQ(ui.boxes, (std::vector<ShownBox>{kRejected, kRejected}));
+    EXPECT_EQ(password, "wrong");
+    EXPECT_TRUE(server.Requests().empty());
+}
+
+TEST_F(ProxiedExchange, RefusedUserNameIsReportedAndTheRequestStillGoesAgain)
+{
+    // A ':' cannot travel in a Basic user name, so the request refuses it.
+    ui.logins.push_back(RecordingUi::Login{"dom:user", proxy.Password()});
+    EXPECT_EQ(Call().kind, Kind::Failed);
+    EXPECT_EQ(ui.boxes, (std::vector<ShownBox>{{"Failed to set proxy user name.", "", true}, kRejected}));
+}
+
+TEST_F(ProxiedExchange, RefusedPasswordIsReportedAndTheRequestStillGoesAgain)
+{
+    ui.logins.push_back(RecordingUi::Login{proxy.User(), "tab\there"});
+    EXPECT_EQ(Call().kind, Kind::Failed);
+    EXPECT_EQ(ui.boxes, (std::vector<ShownBox>{{"Failed to set proxy user password.", "", true}, kRejected}));
+}
+
+TEST_F(ProxiedExchange, CancelledLoginEndsSilentlyAndAsksAgainNextTime)
+{
+    ui.logins.push_back(std::nullopt);
+    EXPECT_EQ(Call().kind, Kind::Cancelled);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(user.empty());
+
+    ui.logins.push_back(RecordingUi::Login{proxy.User(), proxy.Password()});
+    EXPECT_EQ(Call().kind, Kind::Reply);
+    EXPECT_EQ(ui.loginsAsked, 2);
+}
+
+TEST_F(ProxiedExchange, CredentialsKnownBeforehandSkipTheDialog)
+{
+    user = proxy.User();
+    password = proxy.Password();
+    EXPECT_EQ(Call().kind, Kind::Reply);
+    EXPECT_EQ(ui.loginsAsked, 0);
+}
+
+}  // namespace
