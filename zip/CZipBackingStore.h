@@ -56,10 +56,8 @@ private:
     uint64_t m_uVolumeSize = 0;
     std::string m_strVolumeExtension = "zip";
     unsigned m_uWaiting = 0;
-    uint64_t m_uVolumeFree = 0;
     CZipBuffer m_writeBuffer;
     uint64_t m_uVolumeWritten = 0;
-    bool m_bNewVolumes = false;
     int m_iVolume = -1;
     bool m_bExternal = false;
     bool m_bReadOnly = false;
