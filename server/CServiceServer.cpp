@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "server/CRequestStore.h"
+#include "server/CServiceHttp.h"
 #include "server/UrlCodec.h"
 
 namespace {
@@ -72,7 +73,7 @@ std::string Printable(std::string_view text, size_t limit, bool keepBlanks = fal
 CServiceServer::CServiceServer(ServerSettings settings, const CCatalog& catalog, CServiceHandler& handler,
                                std::FILE* log)
     : m_settings(std::move(settings)), m_catalog(catalog), m_handler(handler), m_log(log),
-      m_server(std::make_unique<httplib::Server>())
+      m_server(std::make_unique<CServiceHttp>())
 {
     const int threads = m_settings.threads > 0 ? m_settings.threads : 1;
     m_server->new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };

@@ -1,0 +1,33 @@
+// One connection's request loop, on the library's own request processing.
+#include "server/CServiceHttp.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "server/CTargetRepairStream.h"
+
+bool CServiceHttp::process_and_close_socket(socket_t sock)
+{
+    CTargetRepairStream stream(sock, read_timeout_sec_, read_timeout_usec_, write_timeout_sec_, write_timeout_usec_);
+    bool ok = true;
+    for (size_t left = keep_alive_max_count_; left > 0; --left) {
+        // Wait for the next request in short slices, so that a stopping server is noticed.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(keep_alive_timeout_sec_);
+        bool ready = false;
+        while (svr_sock_ != INVALID_SOCKET && !(ready = stream.WaitForRequest(50)) &&
+               std::chrono::steady_clock::now() < deadline) {
+        }
+        if (!ready)
+            break;
+        stream.BeginRequest();
+        bool closed = false;
+        ok = process_request(stream, left == 1 || svr_sock_ == INVALID_SOCKET, closed, nullptr);
+        if (!ok || closed)
+            break;
+    }
+    shutdown(sock, SHUT_RDWR);
+    close(sock);
+    return ok;
+}
