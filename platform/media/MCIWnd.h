@@ -25,11 +25,10 @@ constexpr long MCIERR_FILE_NOT_FOUND = 275;   // no readable wave clip behind th
 constexpr long MCIERR_BAD_TIME_FORMAT = 293;
 constexpr long MCIERR_UNRECOGNIZED_COMMAND = 261;
 
-constexpr unsigned long WS_CHILD = 0x40000000UL;
-
 // Opens the clip at a Windows-form path and returns a hidden player for it. Never null: a missing or
 // unreadable file gives a player in MCI_MODE_NOT_READY whose play fails, as the player window keeps
-// its window when the file does not open. parent and instance only group players for destruction.
+// its window when the file does not open. parent and instance only group players for destruction;
+// the style (the dialog layer's WS_CHILD) changes nothing, since a player never shows a window.
 HMCIWND MCIWndCreate(HWND parent, void* instance, unsigned long style, const char* file);
 
 long MCIWndSendMessage(HMCIWND player, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);

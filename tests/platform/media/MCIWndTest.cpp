@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr unsigned long WS_CHILD = 0x40000000UL; // the child-window style the program passes
+
 class PlayerTest : public ::testing::Test
 {
 protected:

@@ -1,0 +1,44 @@
+// The install branch of the non web-connected layout: names from a transfer archive.
+#include "names/MainDlgInstallSaved.h"
+
+#include "app/CMainDlg.h"
+#include "names/dialogs/CNamePackage.h"
+#include "platform/fs/FileSystem.h"
+#include "platform/ui/CFileDialog.h"
+
+void InstallSavedNames(CMainDlg& dlg)
+{
+    const std::string beside = dlg.m_strModuleFolder + "VMRNames.zip";
+    const std::string namesFolder = dlg.m_editVelmoraLocation.GetWindowText() + "\\Speakers\\Ysmerel\\Names";
+    try
+    {
+        if (FileExists(beside))
+        {
+            // Carried here together with the program: used as it is and kept.
+            CNamePackage::ExtractAll(beside, namesFolder);
+        }
+        else
+        {
+            CFileDialog picker(TRUE, nullptr, nullptr, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON,
+                               "Velmora Name Files (zip)|VMRNames.zip|", &dlg);
+            picker.m_ofn.lpstrInitialDir = dlg.m_strModuleFolder.c_str();
+            picker.DoModal();
+            const std::string chosen = picker.GetPathName();
+            if (chosen.empty())
+            {
+                dlg.m_notice.DestroyWindow();
+                return;
+            }
+            CNamePackage::ExtractAll(chosen, namesFolder);
+            DeleteFile(chosen);
+        }
+    }
+    catch (...)
+    {
+        dlg.m_notice.DestroyWindow();
+        throw;
+    }
+    dlg.MessageBox("Name files installed.", "Success", MB_OK);
+    dlg.m_notice.DestroyWindow();
+    dlg.m_bSavedForTransfer = false;
+}
