@@ -1,0 +1,135 @@
+// The main window opened offscreen in a scratch Wine prefix, with a stand-in sockets layer and a
+// scripted name service on 127.0.0.1; boxes and pickers are answered by a ModalScript.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CMainDlg.h"
+#include "platform/net/CSocketsLayer.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/ScratchPrefix.h"
+#include "tests/support/ScriptedHttpServer.h"
+
+// Grants 2.2 when connected, 1.1 otherwise; counts every call and can look around during a lookup.
+struct StandInSockets : CSocketsLayer
+{
+    bool connected = true;
+    int starts = 0, lookups = 0, cleanups = 0;
+    std::function<void()> duringLookup;
+    HOSTENT entry;
+
+    int Startup(WORD, WSADATA* data) override
+    {
+        ++starts;
+        data->wVersion = connected ? MAKEWORD(2, 2) : MAKEWORD(1, 1);
+        return 0;
+    }
+    HOSTENT* LookUp(const char*) override
+    {
+        ++lookups;
+        if (duringLookup)
+            duringLookup();
+        return &entry;
+    }
+    int Cleanup() override { return ++cleanups, 0; }
+};
+
+// A ListPackages reply document as the service writes it, listing names in the given order.
+inline std::string ListPackagesReply(const std::vector<std::string>& names)
+{
+    std::string items;
+    for (const std::string& name : names)
+        items += "&lt;item&gt;&lt;displayname&gt;" + name + "&lt;/displayname&gt;&lt;/item&gt;";
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<string xmlns=\"urn:olv:webservice\">"
+           "&lt;OLVServerCall ver=\"1.0\"&gt;&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;" +
+           items + "&lt;/rm&gt;&lt;/OLVServerCall&gt;</string>\r\n";
+}
+
+inline constexpr const char* kServicePath = "/olvwebservice/default.asmx/ProcessReq";
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest() : m_sockets(sockets) { ServeNames({}); }
+    ~MainWindowTest() override
+    {
+        if (dlg)
+            dlg->DestroyWindow();
+    }
+
+    void ServeNames(const std::vector<std::string>& names)
+    {
+        service.Reply(kServicePath, 200, ListPackagesReply(names));
+    }
+
+    void PlaceVelmora(const std::string& folderBelowC = "Program Files\\Velmora")
+    {
+        std::filesystem::path folder = prefix.DriveC();
+        std::string part;
+        for (char c : folderBelowC + "\\") {
+            if (c == '\\') {
+                folder /= part;
+                part.clear();
+            } else {
+                part += c;
+            }
+        }
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "Velmora.exe") << "MZ";
+    }
+
+    void Open()
+    {
+        AppOptions options;
+        options.serviceHost = service.HostPort();
+        options.probeHost = "probe.zentrimo.test";
+        dlg = std::make_unique<CMainDlg>(options);
+        ASSERT_TRUE(dlg->Create(IDD_MAIN_DIALOG));
+    }
+
+    void ClickWeb() { dlg->m_btnScenarioWeb.Click(); }
+    void ClickOffline() { dlg->m_btnScenarioOffline.Click(); }
+
+    CWnd& Item(int id) { return *dlg->GetDlgItem(id); }
+    bool Enabled(int id) { return Item(id).IsWindowEnabled(); }
+    bool Visible(int id) { return Item(id).IsWindowVisible(); }
+    std::string Text(int id) { return Item(id).GetWindowText(); }
+
+    // A control's rectangle in the main window's client pixels.
+    CRect Place(int id)
+    {
+        CRect rect;
+        Item(id).GetWindowRect(&rect);
+        dlg->ScreenToClient(&rect);
+        return rect;
+    }
+
+    int Selected() { return dlg->m_listNames.GetNextItem(-1, LVNI_SELECTED); }
+
+    std::vector<std::string> ListItems()
+    {
+        std::vector<std::string> items;
+        for (int i = 0; i < dlg->m_listNames.GetItemCount(); ++i)
+            items.push_back(dlg->m_listNames.GetItemText(i, 0));
+        return items;
+    }
+
+    // m_bWebScenario may be true only after the first choice has completed.
+    void ExpectInvariant() { EXPECT_FALSE(dlg->m_bWebScenario && dlg->m_bFirstChoice); }
+
+    ScratchPrefix prefix;
+    ScriptedHttpServer service;
+    StandInSockets sockets;
+    ModalScript script;
+    std::unique_ptr<CMainDlg> dlg;
+
+private:
+    CScopedSocketsLayer m_sockets;
+};

@@ -1,0 +1,246 @@
+// The scenario choice on the real main window: every transition, the layouts and the 30-pixel move.
+#include <gtest/gtest.h>
+
+#include "tests/locator/MainWindowFixture.h"
+
+namespace {
+
+constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL, IDC_VELMORA_LOCATION};
+constexpr int kSaveRow[] = {IDC_DOWNLOAD_SAVE, IDC_BROWSE_SAVE, IDC_SAVE_LOCATION, IDC_SAVE_LOCATION_LABEL};
+constexpr int kSearchGroup[] = {IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_REQUEST_NEW_NAME};
+
+const char* const kNotFound = "The Velmora was not found on this system.  Please locate your Velmora installation "
+                              "before attempting to download any names";
+const char* const kNoConnection = "Unable to connect to the internet.  Please check your connection and try again later.";
+const char* const kNeither = "This program could find neither the Velmora nor an internet connection on this "
+                             "computer.  You must have one or the other in order for this program to be effective.";
+
+using ScenarioTest = MainWindowTest;
+
+} // namespace
+
+TEST_F(ScenarioTest, WebChoiceWithoutVelmoraSearchesWarnsAndSearchesAgainNextTime)
+{
+    Open();
+    script.ExpectBox(kNotFound, "VMR Not Found");
+    ClickWeb();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(sockets.starts, 0); // no probe
+    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(dlg->m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(dlg->m_bFirstChoice);
+    EXPECT_FALSE(Enabled(IDC_SEARCH_TEXT));
+    ExpectInvariant();
+
+    // Installed meanwhile: the second click searches again and finds it.
+    PlaceVelmora("Apps\\Velmora");
+    ClickWeb();
+    EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "C:\\Apps\\Velmora");
+    EXPECT_TRUE(dlg->m_bWebScenario);
+    EXPECT_FALSE(dlg->m_bFirstChoice);
+    EXPECT_EQ(sockets.starts, 1);
+    ExpectInvariant();
+}
+
+TEST_F(ScenarioTest, WebChoiceWithoutConnectionFillsTheBoxWarnsAndProbesAgainNextTime)
+{
+    PlaceVelmora();
+    sockets.connected = false;
+    Open();
+    script.ExpectBox(kNoConnection, "Connection Problem");
+    ClickWeb();
+    EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "C:\\Program Files\\Velmora");
+    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(dlg->m_bFirstChoice);
+    EXPECT_EQ(sockets.starts, 1);
+    EXPECT_EQ(sockets.cleanups, 1);
+    EXPECT_TRUE(service.Requests().empty());
+
+    sockets.connected = true;
+    ClickWeb();
+    EXPECT_EQ(sockets.starts, 2);
+    EXPECT_TRUE(dlg->m_bWebScenario);
+    ExpectInvariant();
+}
+
+TEST_F(ScenarioTest, WebChoiceFoundAndConnectedShowsTheWebLayout)
+{
+    PlaceVelmora();
+    Open();
+    const CRect before = Place(IDC_VELMORA_LOCATION);
+    ClickWeb();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(Text(IDC_INSTALL), "Download and Install Name");
+    for (int id : kSaveRow)
+        EXPECT_FALSE(Visible(id)) << id;
+    for (int id : kVelmoraRow)
+        EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : kSearchGroup)
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(Enabled(IDC_LISTEN));
+    EXPECT_EQ(Place(IDC_VELMORA_LOCATION).top, before.top - 30);
+    EXPECT_EQ(Place(IDC_VELMORA_LOCATION).Height(), before.Height());
+    EXPECT_TRUE(dlg->m_bNameListFetched);
+    EXPECT_TRUE(dlg->m_bNameListShown);
+    EXPECT_EQ(dlg->m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    ExpectInvariant();
+}
+
+TEST_F(ScenarioTest, OfflineChoiceWithVelmoraAndNoConnectionEnablesOnlyTheVelmoraRow)
+{
+    PlaceVelmora();
+    sockets.connected = false;
+    Open();
+    ClickOffline();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(sockets.starts, 1);
+    for (int id : kVelmoraRow)
+        EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : kSearchGroup)
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : kSaveRow) {
+        EXPECT_FALSE(Enabled(id)) << id;
+        EXPECT_TRUE(Visible(id)) << id;
+    }
+    EXPECT_FALSE(Enabled(IDC_LISTEN));
+    EXPECT_EQ(Text(IDC_INSTALL), "Install Saved Name");
+    EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "C:\\Program Files\\Velmora");
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), "");
+    EXPECT_FALSE(dlg->m_bNameListFetched);
+    EXPECT_TRUE(service.Requests().empty());
+    EXPECT_FALSE(dlg->m_bFirstChoice);
+    EXPECT_FALSE(dlg->m_bWebScenario);
+    ExpectInvariant();
+}
+
+TEST_F(ScenarioTest, OfflineChoiceConnectedWithoutVelmoraShowsListAndModuleFolder)
+{
+    Open();
+    ClickOffline();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(sockets.starts, 1);
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), dlg->m_strModuleFolder);
+    ASSERT_FALSE(dlg->m_strModuleFolder.empty());
+    EXPECT_EQ(dlg->m_strModuleFolder.back(), '\\');
+    for (int id : kVelmoraRow)
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "");
+    for (int id : kSaveRow)
+        EXPECT_TRUE(Enabled(id) && Visible(id)) << id;
+    for (int id : kSearchGroup)
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(Enabled(IDC_LISTEN));
+    EXPECT_TRUE(dlg->m_bNameListFetched);
+    EXPECT_TRUE(dlg->m_bNameListShown);
+    ExpectInvariant();
+}
+
+TEST_F(ScenarioTest, OfflineChoiceWithNeitherWarnsAndStaysAtTheFirstChoice)
+{
+    sockets.connected = false;
+    Open();
+    script.ExpectBox(kNeither, "Error");
+    ClickOffline();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(dlg->m_bFirstChoice);
+    EXPECT_EQ(dlg->m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Text(IDC_INSTALL), "Install Saved Names"); // the template's caption, untouched
+    script.ExpectBox(kNeither, "Error");
+    ClickOffline();
+    EXPECT_EQ(sockets.starts, 2);
+}
+
+TEST_F(ScenarioTest, SwitchingWebOfflineWebMovesTheVelmoraRowThirtyPixelsEachWay)
+{
+    PlaceVelmora();
+    Open();
+    std::vector<CRect> template_;
+    for (int id : kVelmoraRow)
+        template_.push_back(Place(id));
+    auto expectShift = [&](int shift, const char* when) {
+        for (size_t i = 0; i < std::size(kVelmoraRow); ++i) {
+            const CRect now = Place(kVelmoraRow[i]);
+            EXPECT_EQ(now.top, template_[i].top + shift) << when << " control " << kVelmoraRow[i];
+            EXPECT_EQ(now.left, template_[i].left) << when;
+            EXPECT_EQ(now.Width(), template_[i].Width()) << when;
+            EXPECT_EQ(now.Height(), template_[i].Height()) << when;
+        }
+    };
+    ClickWeb();
+    expectShift(-30, "web");
+    ClickOffline();
+    expectShift(0, "offline");
+    for (int id : kSaveRow)
+        EXPECT_TRUE(Visible(id) && Enabled(id)) << id;
+    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    ClickWeb();
+    expectShift(-30, "web again");
+    ClickWeb(); // the active scenario's button: nothing moves
+    expectShift(-30, "web clicked twice");
+    EXPECT_EQ(service.Requests().size(), 1u); // fetched once in the run
+    EXPECT_EQ(sockets.starts, 1);             // probed once in the run
+    ExpectInvariant();
+}
+
+TEST_F(ScenarioTest, EachSwitchRefillsTheBoxesFromTheLocatorAndTheModuleFolder)
+{
+    PlaceVelmora();
+    PlaceVelmora("Other\\Velmora");
+    Open();
+    ClickWeb();
+    script.ExpectFolderPicker("C:\\Other\\Velmora");
+    dlg->OnBrowseVelmora();
+    EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "C:\\Other\\Velmora\\");
+    ClickOffline();
+    EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "C:\\Program Files\\Velmora");
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), dlg->m_strModuleFolder);
+
+    script.ExpectFolderPicker("C:\\Other");
+    dlg->OnBrowseSave();
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), "C:\\Other\\");
+    ClickWeb();
+    ClickOffline();
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), dlg->m_strModuleFolder);
+    EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(ScenarioTest, OfflineClickInTheOfflineLayoutOnlyClearsTheWebButton)
+{
+    PlaceVelmora();
+    Open();
+    ClickOffline();
+    const CRect place = Place(IDC_VELMORA_LOCATION);
+    dlg->m_btnScenarioWeb.SetCheck(BST_CHECKED);
+    dlg->OnScenarioOffline();
+    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Place(IDC_VELMORA_LOCATION), place);
+    EXPECT_EQ(sockets.starts, 1);
+}
+
+TEST_F(ScenarioTest, WebNotificationWhileTheButtonIsUncheckedChangesNothing)
+{
+    PlaceVelmora();
+    Open();
+    dlg->OnScenarioWeb();
+    EXPECT_TRUE(dlg->m_bFirstChoice);
+    EXPECT_TRUE(dlg->m_strVelmoraFolder.empty());
+    EXPECT_EQ(sockets.starts, 0);
+    EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "");
+}
+
+TEST_F(ScenarioTest, TheProbeShowsItsNoticeForTheWholeLookupOnly)
+{
+    PlaceVelmora();
+    Open();
+    std::string shown;
+    sockets.duringLookup = [&] {
+        ASSERT_NE(dlg->m_notice.GetSafeHwnd(), nullptr);
+        EXPECT_TRUE(dlg->m_notice.IsWindowVisible());
+        shown = dlg->m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText();
+    };
+    ClickWeb();
+    EXPECT_EQ(sockets.lookups, 1);
+    EXPECT_EQ(shown, "Testing internet connection.  This process may take a minute, please be patient...");
+    EXPECT_EQ(dlg->m_notice.GetSafeHwnd(), nullptr);
+}
