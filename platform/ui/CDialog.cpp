@@ -44,10 +44,8 @@ void PlaceWindow(QWidget& widget, const ui::DialogTemplate& tmpl, QWidget* owner
 // Where a dialog's initialisation leaves the focus when it returns TRUE.
 void FocusFirstTabStop(QWidget& dialog)
 {
-    for (QObject* child : dialog.children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        if (widget && !widget->isWindow() && (WindowStyle(widget) & WS_TABSTOP) && widget->isEnabled() &&
-            !widget->isHidden()) {
+    for (QWidget* widget : ControlsInOrder(&dialog)) {
+        if ((WindowStyle(widget) & WS_TABSTOP) && widget->isEnabled() && !widget->isHidden()) {
             widget->setFocus(Qt::TabFocusReason);
             return;
         }

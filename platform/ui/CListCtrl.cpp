@@ -3,6 +3,7 @@
 
 #include <QItemSelectionModel>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "platform/ui/ListView.h"
 #include "platform/ui/UiInternal.h"
@@ -136,10 +137,24 @@ BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
     ListView* view = View(*this);
     if (!view || nItem < 0 || nItem >= view->count())
         return FALSE;
+    view->LayOutNow(); // items are laid out lazily; scrolling needs their places now
     QListWidgetItem* item = view->item(nItem);
     if (bPartialOK && view->viewport()->rect().intersects(view->visualItemRect(item)))
         return TRUE;
     view->scrollToItem(item, QAbstractItemView::EnsureVisible);
+    // Per-pixel scrolling can stop a pixel short of the item's far edge; finish the job.
+    const QRect area = view->viewport()->rect();
+    const QRect place = view->visualItemRect(item);
+    QScrollBar* horizontal = view->horizontalScrollBar();
+    if (place.right() > area.right())
+        horizontal->setValue(horizontal->value() + std::min(place.right() - area.right(), place.left() - area.left()));
+    else if (place.left() < area.left())
+        horizontal->setValue(horizontal->value() - (area.left() - place.left()));
+    QScrollBar* vertical = view->verticalScrollBar();
+    if (place.bottom() > area.bottom())
+        vertical->setValue(vertical->value() + std::min(place.bottom() - area.bottom(), place.top() - area.top()));
+    else if (place.top() < area.top())
+        vertical->setValue(vertical->value() - (area.top() - place.top()));
     return TRUE;
 }
 
@@ -148,5 +163,6 @@ bool CListCtrl::IsItemFullyVisible(int nItem) const
     ListView* view = View(*this);
     if (!view || nItem < 0 || nItem >= view->count())
         return false;
+    view->LayOutNow();
     return view->viewport()->rect().contains(view->visualItemRect(view->item(nItem)));
 }

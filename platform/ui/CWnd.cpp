@@ -116,9 +116,8 @@ CWnd* CWnd::GetDlgItem(int nID) const
 {
     if (!m_pWidget)
         return nullptr;
-    for (QObject* child : m_pWidget->children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        if (widget && !widget->isWindow() && widget->property(kCtrlIdProperty).isValid() && ControlId(widget) == nID)
+    for (QWidget* widget : ControlsInOrder(m_pWidget)) {
+        if (ControlId(widget) == nID)
             return FromHandle(ToHwnd(widget));
     }
     return nullptr;

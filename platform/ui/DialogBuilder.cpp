@@ -151,6 +151,7 @@ void BuildControls(QWidget& dialog, const DialogTemplate& tmpl, const CPoint& ba
             break;
         }
         widget->setProperty(kCtrlIdProperty, c.id);
+        widget->setProperty(kOrderProperty, static_cast<int>(created.size()));
         widget->setProperty(kStyleProperty, QVariant::fromValue<DWORD>(c.style));
         int cx = HorizontalPixels(c.cx, baseUnits);
         int cy = VerticalPixels(c.cy, baseUnits);

@@ -71,8 +71,7 @@ void DialogWidget::closeEvent(QCloseEvent* event)
 {
     // The close box is the system menu's Close: the dialog decides (normally its cancel command).
     event->ignore();
-    if (event->spontaneous())
-        m_owner.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    m_owner.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void DialogWidget::paintEvent(QPaintEvent* event)

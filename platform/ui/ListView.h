@@ -13,6 +13,12 @@ public:
 
     int SelectionMark() const { return m_selectionMark; }
     void SetSelectionMark(int mark) { m_selectionMark = mark; }
+    // Lays the items out and sizes the scroll bars now instead of at the next event-loop turn.
+    void LayOutNow()
+    {
+        doItemsLayout();
+        updateGeometries();
+    }
 
     // Called for every double click inside the view, on an item or not.
     std::function<void()> onDoubleClick;

@@ -27,7 +27,7 @@ QMenu* BuildSystemMenuPopup(CWnd& window)
     CMenu* menu = window.GetSystemMenu(FALSE);
     if (!menu)
         return nullptr;
-    auto* popup = new QMenu(window.GetWidget());
+    auto* popup = new QMenu; // unparented: the caller owns it
     const bool minimised = window.IsIconic() != FALSE;
     for (const CMenu::Item& item : menu->Items()) {
         if (item.flags & MF_SEPARATOR) {

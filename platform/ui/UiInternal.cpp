@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <algorithm>
 #include <map>
 
 #include "platform/ui/CWinApp.h"
@@ -21,6 +22,20 @@ int ControlId(const QWidget* widget)
 DWORD WindowStyle(const QWidget* widget)
 {
     return widget->property(kStyleProperty).value<DWORD>();
+}
+
+std::vector<QWidget*> ControlsInOrder(const QWidget* dialog)
+{
+    std::vector<QWidget*> controls;
+    for (QObject* child : dialog->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !widget->isWindow() && widget->property(kOrderProperty).isValid())
+            controls.push_back(widget);
+    }
+    std::sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
+        return a->property(kOrderProperty).toInt() < b->property(kOrderProperty).toInt();
+    });
+    return controls;
 }
 
 QWidget* DefaultOwner()

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "platform/ui/WinTypes.h"
 
@@ -30,6 +31,7 @@ inline std::string FromQt(const QString& text) { return text.toUtf8().toStdStrin
 
 // Widget properties the layer keeps.
 inline constexpr const char* kCtrlIdProperty = "zentrimo.ctrlId";
+inline constexpr const char* kOrderProperty = "zentrimo.order";
 inline constexpr const char* kStyleProperty = "zentrimo.style";
 inline constexpr const char* kAttachedProperty = "zentrimo.cwnd";
 inline constexpr const char* kBigIconProperty = "zentrimo.bigIcon";
@@ -37,6 +39,9 @@ inline constexpr const char* kSmallIconProperty = "zentrimo.smallIcon";
 
 int ControlId(const QWidget* widget);
 DWORD WindowStyle(const QWidget* widget);
+
+// The controls of a dialog in template order (stacking changes the order of QObject children).
+std::vector<QWidget*> ControlsInOrder(const QWidget* dialog);
 
 // The widget a modal run without an explicit owner is placed over: the active modal dialog, else
 // the application's main window.
