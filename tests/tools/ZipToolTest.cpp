@@ -1,0 +1,74 @@
+// zentrimo-zip from the shell: add, list, test, extract, and the error line with its code.
+#include <gtest/gtest.h>
+
+#include "tests/support/ScratchDir.h"
+#include "tests/zip/ZipBuilder.h"
+#include "tests/zip/ZipTestSupport.h"
+
+using namespace ziptest;
+
+namespace {
+
+const std::string kTool = std::string(ZENTRIMO_BINARY_DIR) + "/tools/zentrimo-zip";
+
+struct Result
+{
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result Tool(const ScratchDir& dir, const std::string& args)
+{
+    const auto out = dir / "stdout";
+    const auto err = dir / "stderr";
+    const int status = RunShell(kTool + " " + args + " >" + Quote(out) + " 2>" + Quote(err));
+    return {status, ReadBytes(out), ReadBytes(err)};
+}
+
+} // namespace
+
+TEST(ZipTool, AddListTestAndExtractRoundTrip)
+{
+    ScratchDir dir("ziptool");
+    WriteBytes(dir / "src" / "a.wav", Pattern(50000));
+    WriteBytes(dir / "src" / "b.txt", "tiny");
+    const auto archive = dir / "t.zip";
+    ASSERT_EQ(Tool(dir, "add " + Quote(archive) + " " + Quote(dir / "src" / "a.wav")).status, 0);
+    ASSERT_EQ(Tool(dir, "add " + Quote(archive) + " " + Quote(dir / "src" / "b.txt")).status, 0) << "appends";
+    const Result list = Tool(dir, "list " + Quote(archive));
+    ASSERT_EQ(list.status, 0);
+    EXPECT_NE(list.out.find("0\ta.wav\tdeflated\t"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("1\tb.txt\tstored\t4\t4\t"), std::string::npos) << list.out;
+    EXPECT_EQ(Tool(dir, "test " + Quote(archive)).status, 0);
+    ASSERT_EQ(Tool(dir, "extract " + Quote(archive) + " " + Quote(dir / "out")).status, 0);
+    EXPECT_EQ(ReadBytes(dir / "out" / "a.wav"), Pattern(50000));
+    EXPECT_EQ(ReadBytes(dir / "out" / "b.txt"), "tiny");
+}
+
+TEST(ZipTool, FailuresPrintTheDescriptionAndCode)
+{
+    ScratchDir dir("ziptoolerr");
+    ZipBuilder b;
+    RawEntry e;
+    e.name = "bad.wav";
+    e.data = Pattern(10000);
+    e.crcDelta = 1;
+    b.entries.push_back(e);
+    WriteBytes(dir / "crc.zip", b.Build());
+    for (const char* command : {"test", "extract"}) {
+        const std::string args = std::string(command) + " " + Quote(dir / "crc.zip") +
+                                 (std::string(command) == "extract" ? " " + Quote(dir / "out") : "");
+        const Result r = Tool(dir, args);
+        EXPECT_NE(r.status, 0) << command;
+        EXPECT_EQ(r.err, "zentrimo-zip: Crc mismatched (102)\n") << command;
+    }
+    WriteBytes(dir / "not.zip", "just text");
+    const Result notZip = Tool(dir, "list " + Quote(dir / "not.zip"));
+    EXPECT_NE(notZip.status, 0);
+    EXPECT_NE(notZip.err.find("(116)"), std::string::npos) << notZip.err;
+    const Result missing = Tool(dir, "list " + Quote(dir / "missing.zip"));
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.err.find("missing.zip"), std::string::npos) << missing.err;
+    EXPECT_NE(Tool(dir, "frobnicate x").status, 0);
+}
