@@ -87,8 +87,10 @@ bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keep
 
     if (header.IsFolder()) {
         zipfs::ForceDirectory(target);
-        // A read-only mark means nothing for a folder and would only block its contents.
-        zipfs::SetFileAttrs(target, header.GetAttributes() & ~FILE_ATTRIBUTE_READONLY);
+        // A read-only mark means nothing for a folder and would only block its contents; a name
+        // that reduces to the target folder itself leaves that folder as it is.
+        if (target != folder)
+            zipfs::SetFileAttrs(target, header.GetAttributes() & ~FILE_ATTRIBUTE_READONLY);
         return true;
     }
     // A file entry whose name leaves nothing below the folder has no place to go.

@@ -318,3 +318,16 @@ TEST_F(ZipRead, ShortEntryIsReportedAsNotReadToItsEnd)
     EXPECT_FALSE(std::filesystem::exists(out / "short"));
     zip.CloseArchive();
 }
+
+TEST_F(ZipRead, MultiVolumeArchivesAreRefusedWith103)
+{
+    ZipBuilder b;
+    b.entries.push_back(Entry("a", "x"));
+    std::string bytes = b.Build();
+    bytes[bytes.size() - 18] = 1; // number of this disk
+    EXPECT_EQ(OpenError(bytes), ZipErrorNoCallback);
+    CZipContainer zip;
+    EXPECT_EQ(ZipErrorOf([&] { zip.OpenArchive(Win(dir / "mv.zip"), CZipContainer::CreateMultiVolume); }),
+              ZipErrorNoCallback);
+    EXPECT_TRUE(zip.IsClosed());
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/fs/FileSystem.h"
 #include "tests/support/ScratchDir.h"
@@ -347,4 +348,24 @@ TEST_F(ZipWrite, ReplacingTheLastEntryByName)
     check.OpenArchive(Win(archive), CZipContainer::OpenReadOnly);
     EXPECT_EQ(check.EntryCount(), 2);
     check.CloseArchive();
+}
+
+TEST_F(ZipWrite, ClosingWithStampGivesTheArchiveTheNewestEntryTime)
+{
+    const auto older = File("older", "1");
+    const auto newer = File("newer", "2");
+    std::filesystem::last_write_time(older, std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
+    std::filesystem::last_write_time(newer, std::filesystem::file_time_type::clock::now() - std::chrono::hours(24));
+    const auto archive = dir / "stamp.zip";
+    CZipContainer zip;
+    zip.OpenArchive(Win(archive), CZipContainer::Create);
+    ASSERT_TRUE(zip.AddFileFromDisk(Win(newer), -1, false));
+    ASSERT_TRUE(zip.AddFileFromDisk(Win(older), -1, false));
+    CZipEntryHeader h;
+    ASSERT_TRUE(zip.GetEntryInfo(0, h));
+    const std::time_t expected = h.GetTime();
+    zip.CloseArchive(CZipContainer::AfterErrorNone, true);
+    std::time_t stamped = 0;
+    ASSERT_TRUE(GetFileModificationTime(Win(archive), stamped));
+    EXPECT_EQ(stamped, expected);
 }
