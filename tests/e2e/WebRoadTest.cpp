@@ -1,0 +1,115 @@
+// The web-connected road: install a listed name into Velmora's names folder and hear it.
+#include <cstdlib>
+
+#include "platform/media/MCIWnd.h"
+#include "platform/ui/MessageBox.h"
+#include "tests/e2e/NameCommandsFixture.h"
+
+namespace {
+
+const char* const kNotFound =
+    "The name you have typed is not in the list of recorded names.  Please either select a name from the "
+    "list, or request that the name be recorded for you by clicking the \"Request New Name\" button below.";
+
+class WebRoadTest : public NameCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        names = PlaceVelmora();
+        Publish("Anna", 10);
+        Publish("Bob", 20);
+        StartService();
+        Open(true);
+    }
+    std::filesystem::path names;
+};
+
+TEST_F(WebRoadTest, TypedNameInstallsTheListedPackageAndListenPlaysIt)
+{
+    Type("ANNA");
+    script.ExpectBox("Name files installed.", "Success");
+    dlg->m_btnInstall.Click();
+    ASSERT_TRUE(script.Finished());
+
+    EXPECT_EQ(ReadText(work / "Anna-play.wav"), ReadText(names / "Anna.wav"));
+    EXPECT_EQ(ReadText(work / "Anna-list.wav"), ReadText(names / "Anna^.wav"));
+    EXPECT_FALSE(std::filesystem::exists(prefix.DriveC() / "Tools" / "Temp.zip"));
+    EXPECT_EQ("Anna", dlg->m_strLastName);
+    EXPECT_FALSE(dlg->m_notice.GetSafeHwnd()) << "the notice is closed";
+
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIODELAY", "0", 1);
+    setenv("SDL_DISKAUDIOFILE", (work / "played.raw").c_str(), 1);
+    dlg->m_btnListen.Click();
+    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
+    MCIWndWaitStopped(dlg->m_hPlayerWnd);
+    EXPECT_TRUE(PlayedExactly(ReadAll(work / "played.raw"), clips["Anna"]));
+}
+
+TEST_F(WebRoadTest, BrowsedFolderWithTrailingSeparatorReplacesAnExistingFile)
+{
+    std::filesystem::create_directories(names);
+    std::ofstream(names / "Bob.wav") << "an older recording";
+    dlg->m_editVelmoraLocation.SetWindowText("C:\\Program Files\\Velmora\\");
+    Type("bob");
+    script.ExpectBox("Name files installed.", "Success");
+    dlg->m_btnInstall.Click();
+    EXPECT_EQ(ReadText(work / "Bob-play.wav"), ReadText(names / "Bob.wav"));
+    EXPECT_FALSE(dlg->m_bSavedForTransfer);
+}
+
+TEST_F(WebRoadTest, NamesThatCannotBeInstalledLeaveEverythingAsItWas)
+{
+    script.ExpectBox("Please specify a name before attempting to download.", "No Name Given");
+    dlg->m_btnInstall.Click();
+    Type("Carl");
+    script.ExpectBox(kNotFound, "Name Not Found");
+    dlg->m_btnInstall.Click();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(std::filesystem::exists(names));
+    EXPECT_TRUE(dlg->m_strLastName.empty());
+}
+
+TEST_F(WebRoadTest, NameTheServiceCannotServeIsNotDownloaded)
+{
+    std::filesystem::remove(Package("Anna"));
+    Type("Anna");
+    script.ExpectBox("Error 6: No recording of this name is available.  Requested: Anna", AfxGetAppName());
+    script.ExpectBox("Unable to download name files.", "Failure");
+    dlg->m_btnInstall.Click();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(std::filesystem::exists(prefix.DriveC() / "Tools" / "Temp.zip"));
+    EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
+    EXPECT_TRUE(dlg->m_strLastName.empty());
+}
+
+TEST_F(WebRoadTest, DamagedPackageRaisesItsErrorAndInstallsNothingHalfWritten)
+{
+    std::string bytes = ReadText(Package("Anna"));
+    bytes[bytes.size() / 2] ^= 0x5A; // inside the first recording's data
+    std::ofstream(Package("Anna"), std::ios::binary | std::ios::trunc) << bytes;
+    Type("Anna");
+    EXPECT_ANY_THROW(dlg->OnInstall());
+    EXPECT_FALSE(dlg->m_notice.GetSafeHwnd()) << "the notice is closed before the error is reported";
+    // The damaged first recording never appears, not even in part; nothing else may stand beside it.
+    EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
+    if (std::filesystem::exists(names)) {
+        for (const auto& entry : std::filesystem::directory_iterator(names)) {
+            EXPECT_EQ(ReadText(work / "Anna-list.wav"), ReadText(entry.path())) << entry.path();
+        }
+    }
+    EXPECT_TRUE(dlg->m_strLastName.empty());
+}
+
+TEST_F(WebRoadTest, PackageGoesToTheTemporaryFolderWhenTheProgramFolderTakesNoFiles)
+{
+    dlg->m_strModuleFolder = "C:\\Tools\\Missing\\"; // no folder to write Temp.zip into
+    Type("Anna");
+    script.ExpectBox("Name files installed.", "Success");
+    dlg->m_btnInstall.Click();
+    EXPECT_EQ(ReadText(work / "Anna-play.wav"), ReadText(names / "Anna.wav"));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "Temp.zip"));
+}
+
+} // namespace
