@@ -13,6 +13,33 @@
 namespace service {
 namespace {
 
+// Collects the 50-byte pieces and hands them to the file in large writes: one system call per piece
+// would dominate the download. Write errors surface at the write that flushes, as CFileException.
+class GatheredWriter
+{
+public:
+    explicit GatheredWriter(CFile& file) : m_file(file) { m_buffer.reserve(kCapacity); }
+
+    void Write(const char* data, UINT count)
+    {
+        if (m_buffer.size() + count > kCapacity)
+            Flush();
+        m_buffer.append(data, count);
+    }
+
+    void Flush()
+    {
+        if (!m_buffer.empty())
+            m_file.Write(m_buffer.data(), static_cast<unsigned>(m_buffer.size()));
+        m_buffer.clear();
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 64 * 1024;
+    CFile& m_file;
+    std::string m_buffer;
+};
+
 void ReportFileError(IServiceUi& ui, const CFileException& error)
 {
     const std::string caption = "File Error #" + std::to_string(error.m_lOsError);
@@ -65,13 +92,20 @@ DownloadResult DownloadPackage(const std::string& address, const std::string& lo
         ReportFileError(ui, openError);
         return DownloadResult{};
     }
+    GatheredWriter writer(file);
     try {
         char buffer[50];
         while (const UINT n = request->Read(buffer, sizeof buffer))
-            file.Write(buffer, n);
+            writer.Write(buffer, n);
+        writer.Flush();
         request->Close();
         file.Close();
     } catch (const CInternetException& e) {
+        // What arrived before the failure stays in the file, as far as it can be written.
+        try {
+            writer.Flush();
+        } catch (const CFileException&) {
+        }
         file.Abort();
         return DownloadResult{false, FormatNumber(kDownloadError, e.m_dwError)};
     } catch (const CFileException& e) {

@@ -128,6 +128,15 @@ TEST_F(Download, UnwritableLocalFileShowsOneFileErrorBox)
     EXPECT_EQ(ui.boxes[0].caption, "File Error #" + std::to_string(ENOENT));
 }
 
+TEST_F(Download, FullDeviceShowsOneFileErrorBox)
+{
+    server.Reply("/Tom.zip", 200, std::string(200000, 'x'));
+    const DownloadResult got = service::DownloadPackage(server.HostPort() + "/Tom.zip", "Z:\\dev\\full", ui);
+    EXPECT_FALSE(got.ok);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].caption, "File Error #" + std::to_string(ENOSPC));
+}
+
 TEST_F(Download, ProxysAuthenticationDemandFailsWithoutSendingCredentialsAndLeavesNoFile)
 {
     SquidProxy proxy;
