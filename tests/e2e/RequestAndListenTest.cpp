@@ -1,0 +1,179 @@
+// The request form against a real service, and the list of names installed on this computer.
+#include "names/dialogs/CInstalledNamesDlg.h"
+#include "platform/media/MCIWnd.h"
+#include "platform/ui/MessageBox.h"
+#include "tests/e2e/NameCommandsFixture.h"
+
+namespace {
+
+struct Form
+{
+    std::string record, pronunciation, requester, email, comments;
+};
+
+// Fills the request form's boxes and ends it with the given button.
+ModalScript::DialogAction FillForm(Form form, int button, Form* shown = nullptr)
+{
+    return [form, button, shown](CDialog& d) {
+        if (shown)
+            *shown = {d.GetDlgItem(IDC_RECORD_NAME)->GetWindowText(), d.GetDlgItem(IDC_PRONUNCIATION)->GetWindowText(),
+                      d.GetDlgItem(IDC_YOUR_NAME)->GetWindowText(), d.GetDlgItem(IDC_EMAIL)->GetWindowText(),
+                      d.GetDlgItem(IDC_COMMENTS)->GetWindowText()};
+        d.SetDlgItemText(IDC_RECORD_NAME, form.record);
+        d.SetDlgItemText(IDC_PRONUNCIATION, form.pronunciation);
+        d.SetDlgItemText(IDC_YOUR_NAME, form.requester);
+        d.SetDlgItemText(IDC_EMAIL, form.email);
+        d.SetDlgItemText(IDC_COMMENTS, form.comments);
+        if (button == IDOK)
+            d.OnOK();
+        else
+            d.OnCancel();
+    };
+}
+
+class RequestTest : public NameCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        PlaceVelmora();
+        Publish("Anna", 10);
+        StartService();
+        Open(true);
+    }
+    std::string StoredRequests()
+    {
+        std::string out;
+        ServiceProcess::RunToEnd({"requests", "--db", (work / "requests.db").string()}, &out);
+        return out;
+    }
+};
+
+TEST_F(RequestTest, FormKeepsWhatWasTypedUntilTheServiceAcceptsIt)
+{
+    const Form typed{"Zoë", "ZO-ee", "Mira Stone", "", "two dots"};
+    script.ExpectDialog(IDD_REQUEST_NAME, FillForm(typed, IDCANCEL));
+    dlg->m_btnRequestNewName.Click();
+    EXPECT_TRUE(dlg->m_requestForm.strRecordName.empty()) << "cancel drops the typing";
+
+    script.ExpectDialog(IDD_REQUEST_NAME, FillForm(typed, IDOK));
+    script.ExpectBox("Please fill out all the required fields.", "Incomplete request");
+    dlg->m_btnRequestNewName.Click();
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ("Mira Stone", dlg->m_requestForm.strRequester);
+
+    Form shown;
+    Form complete = typed;
+    complete.email = "mira@example.org";
+    script.ExpectDialog(IDD_REQUEST_NAME, FillForm(complete, IDOK, &shown));
+    script.ExpectBox("Thank you, Mira Stone.  Your request to record the name \"Zoë\" has been received.",
+                     AfxGetAppName());
+    dlg->m_btnRequestNewName.Click();
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ("Zoë", shown.record) << "the form reopened with the values typed before";
+    EXPECT_EQ("ZO-ee", shown.pronunciation);
+    EXPECT_EQ("Mira Stone", shown.requester);
+    EXPECT_EQ("two dots", shown.comments);
+    EXPECT_TRUE(dlg->m_requestForm.strRecordName.empty());
+    EXPECT_TRUE(dlg->m_requestForm.strEmail.empty());
+
+    const std::string stored = StoredRequests();
+    EXPECT_NE(std::string::npos, stored.find("Zoë")) << stored;
+    EXPECT_NE(std::string::npos, stored.find("mira@example.org")) << stored;
+    EXPECT_NE(std::string::npos, stored.find("ZO-ee")) << stored;
+
+    script.ExpectDialog(IDD_REQUEST_NAME, FillForm({}, IDCANCEL, &shown));
+    dlg->m_btnRequestNewName.Click();
+    EXPECT_TRUE(shown.record.empty() && shown.requester.empty() && shown.email.empty()) << "opens empty";
+}
+
+TEST_F(RequestTest, WithoutAConnectionTheFormIsNotShown)
+{
+    dlg->m_bConnected = false;
+    script.ExpectBox("You must be connected to the internet in order to send a name request.  Please connect and "
+                     "try again.",
+                     "No Connection");
+    dlg->m_btnRequestNewName.Click();
+    EXPECT_TRUE(script.dialogs.empty());
+}
+
+class InstalledNamesTest : public NameCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        names = PlaceVelmora();
+        std::filesystem::create_directories(names);
+        for (const char* file : {"Anna^.wav", "Bob^.wav", "x^.wav.bak", "Carl.wav"})
+            std::ofstream(names / file) << "RIFF";
+        bob.Write(names / "Bob.wav");
+        sockets.connected = false;
+        Open(false);
+    }
+    std::filesystem::path names;
+    WaveClip bob = WaveClip::Make(1, 8000, 8, 700, 77);
+};
+
+// The list's items, as the dialog shows them.
+std::vector<std::string> Items(CDialog& d)
+{
+    CListCtrl* list = static_cast<CListCtrl*>(d.GetDlgItem(IDC_INSTALLED_LIST));
+    std::vector<std::string> items;
+    for (int i = 0; i < list->GetItemCount(); ++i)
+        items.push_back(list->GetItemText(i, 0));
+    return items;
+}
+
+TEST_F(InstalledNamesTest, ListsCaretNamesAndPlaysOnlyADoubleClickedOne)
+{
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIODELAY", "0", 1);
+    setenv("SDL_DISKAUDIOFILE", (work / "played.raw").c_str(), 1);
+
+    std::vector<std::string> listed;
+    // A single click and OK plays nothing.
+    script.ExpectDialog(IDD_INSTALLED_NAMES, [&](CDialog& d) {
+        listed = Items(d);
+        static_cast<CListCtrl*>(d.GetDlgItem(IDC_INSTALLED_LIST))->SetSelectionMark(0);
+        d.OnOK();
+    });
+    dlg->OnListen(); // the button itself is enabled only with a connection
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(nullptr, dlg->m_hPlayerWnd);
+    std::sort(listed.begin(), listed.end());
+    // The last five characters go, whatever they are.
+    const std::vector<std::string> expected = {"Anna", "Bob", "x^.wa"};
+    EXPECT_EQ(expected, listed);
+
+    script.ExpectDialog(IDD_INSTALLED_NAMES, [&](CDialog& d) {
+        const std::vector<std::string> items = Items(d);
+        const int bobIndex = static_cast<int>(std::find(items.begin(), items.end(), "Bob") - items.begin());
+        CListCtrl* list = static_cast<CListCtrl*>(d.GetDlgItem(IDC_INSTALLED_LIST));
+        list->SetSelectionMark(bobIndex);
+        NMHDR hdr{list->GetSafeHwnd(), IDC_INSTALLED_LIST, NM_DBLCLK};
+        d.SendMessage(WM_NOTIFY, IDC_INSTALLED_LIST, reinterpret_cast<LPARAM>(&hdr));
+        d.OnOK();
+    });
+    dlg->OnListen();
+    ASSERT_TRUE(script.Finished());
+    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
+    MCIWndWaitStopped(dlg->m_hPlayerWnd);
+    EXPECT_TRUE(PlayedExactly(ReadAll(work / "played.raw"), bob));
+}
+
+TEST_F(InstalledNamesTest, MissingNamesFolderGivesAnEmptyList)
+{
+    std::filesystem::remove_all(names);
+    CInstalledNamesDlg picker;
+    picker.SetVelmoraFolder("C:\\Program Files\\Velmora");
+    size_t count = 99;
+    script.ExpectDialog(IDD_INSTALLED_NAMES, [&](CDialog& d) {
+        count = Items(d).size();
+        d.OnCancel();
+    });
+    EXPECT_EQ(IDCANCEL, picker.DoModal());
+    EXPECT_EQ(0u, count);
+    EXPECT_TRUE(picker.GetChosenName().empty());
+}
+
+} // namespace
