@@ -6,7 +6,7 @@
 class CMainDlg;
 
 // Sends request (a NameRequest string) with the main window's service host and proxy credentials
-// under the notice "Sending request, please wait...", which goes on every way out. True after the
+// under the notice kSendingRequestNotice, which goes on every way out. True after the
 // service accepted it and its answer has been shown (the caller then empties m_requestForm); false
 // after any failure, already reported (or a cancelled login). An unusable proxy list travels out as
 // CInternetException.

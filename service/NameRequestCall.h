@@ -7,7 +7,7 @@
 
 namespace service {
 
-// Shows "Sending request, please wait..." for the whole exchange (login dialog and boxes included)
+// Shows the notice kSendingRequestNotice for the whole exchange (login dialog and boxes included)
 // and takes it down on every way out. On success shows the reply's rm in a box captioned with the
 // application's name and returns true: the caller then empties its request form. Every failure has
 // been told through the transport (a cancelled login silently) and gives false.
