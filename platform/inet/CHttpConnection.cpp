@@ -16,7 +16,7 @@ std::unique_ptr<CHttpFile> CHttpConnection::OpenRequest(const char* verb, const 
                                                         const char** acceptTypes, const char* version, DWORD flags)
 {
     if (referrer || acceptTypes || version)
-        throw CInternetException(ERROR_INVALID_PARAMETER);
+        throw CInternetException(inet::kErrorInvalidParameter);
     std::string path = object;
     if (path.empty() || path.front() != '/')
         path.insert(path.begin(), '/');

@@ -149,7 +149,7 @@ struct CHttpFile::Impl
             curl_easy_cleanup(easy);
         easy = curl_easy_init();
         if (!multi || !easy)
-            throw CInternetException(ERROR_NOT_ENOUGH_MEMORY);
+            throw CInternetException(inet::kErrorNotEnoughMemory);
 
         curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
         curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
@@ -295,7 +295,7 @@ void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void
 {
     m_impl->CheckOpen();
     if ((headers && headersLength) || (optional && optionalLength))
-        throw CInternetException(ERROR_INVALID_PARAMETER);
+        throw CInternetException(inet::kErrorInvalidParameter);
     m_impl->Prepare();
     m_impl->Pump([this] { return m_impl->headersDone; });
     if (!m_impl->headersDone)

@@ -30,14 +30,14 @@ CInternetSession::CInternetSession(const char* agent, DWORD context, DWORD acces
     m_settings.agent = agent ? agent : ApplicationName();
     m_settings.accessType = accessType;
     if (proxyBypass && *proxyBypass)
-        throw CInternetException(ERROR_INVALID_PARAMETER);
+        throw CInternetException(inet::kErrorInvalidParameter);
     if (accessType == INTERNET_OPEN_TYPE_PROXY) {
         const auto proxy = inet::HttpProxyFromList(proxyName ? proxyName : "");
         if (!proxy)
-            throw CInternetException(ERROR_INVALID_PARAMETER);
+            throw CInternetException(inet::kErrorInvalidParameter);
         m_settings.proxy = *proxy;
     } else if (accessType != INTERNET_OPEN_TYPE_PRECONFIG && accessType != INTERNET_OPEN_TYPE_DIRECT) {
-        throw CInternetException(ERROR_INVALID_PARAMETER);
+        throw CInternetException(inet::kErrorInvalidParameter);
     }
 }
 
@@ -61,7 +61,7 @@ std::unique_ptr<CHttpConnection> CInternetSession::GetHttpConnection(const std::
                                                                      const char* user, const char* password)
 {
     if ((user && *user) || (password && *password))
-        throw CInternetException(ERROR_INVALID_PARAMETER);
+        throw CInternetException(inet::kErrorInvalidParameter);
     const auto authority = inet::ServerAuthority(server, port);
     if (!authority)
         throw CInternetException(ERROR_INTERNET_INVALID_URL);

@@ -17,8 +17,8 @@ struct ErrorRow
 
 // Codes follow the Windows internet API where a number fits, so "Error: #%u." reads the same everywhere.
 const ErrorRow kErrors[] = {
-    {ERROR_NOT_ENOUGH_MEMORY, "Not enough memory is available to complete this operation.", {CURLE_OUT_OF_MEMORY}},
-    {ERROR_INVALID_PARAMETER, "The proxy list names no usable proxy.", {}},
+    {kErrorNotEnoughMemory, "Not enough memory is available to complete this operation.", {CURLE_OUT_OF_MEMORY}},
+    {kErrorInvalidParameter, "The proxy list names no usable proxy.", {}},
     {ERROR_INTERNET_TIMEOUT, "The operation timed out.", {CURLE_OPERATION_TIMEDOUT, CURLE_ABORTED_BY_CALLBACK}},
     {ERROR_INTERNET_INTERNAL_ERROR, "An internal error occurred in the internet layer.", {}},
     {ERROR_INTERNET_INVALID_URL, "The server name or the object name is invalid.",

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-typedef std::uint32_t DWORD;
-typedef unsigned int UINT;
-typedef std::uint16_t INTERNET_PORT;
+using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using INTERNET_PORT = std::uint16_t;
 
 // Session access types.
 constexpr DWORD INTERNET_OPEN_TYPE_PRECONFIG = 0;  // the environment's proxy settings (http_proxy, no_proxy)
@@ -38,8 +38,12 @@ constexpr DWORD HTTP_STATUS_REDIRECT_METHOD = 303;
 constexpr DWORD HTTP_STATUS_PROXY_AUTH_REQ = 407;
 
 // Error codes carried by CInternetException; InternetErrors.cpp holds their texts and the libcurl mapping.
-constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+// The two general Windows codes the layer raises keep their numbers under names of the layer's own,
+// so that this header can stand beside the other platform headers that define the general names.
+namespace inet {
+constexpr DWORD kErrorNotEnoughMemory = 8;     // ERROR_NOT_ENOUGH_MEMORY
+constexpr DWORD kErrorInvalidParameter = 87;   // ERROR_INVALID_PARAMETER
+}  // namespace inet
 constexpr DWORD ERROR_INTERNET_TIMEOUT = 12002;
 constexpr DWORD ERROR_INTERNET_INTERNAL_ERROR = 12004;
 constexpr DWORD ERROR_INTERNET_INVALID_URL = 12005;

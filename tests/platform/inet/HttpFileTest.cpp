@@ -210,7 +210,7 @@ TEST(HttpFile, FailuresCarryInternetErrorCodes)
     CInternetSession session;
     EXPECT_EQ(ErrorOf([&] { session.GetHttpConnection("http:"); }), ERROR_INTERNET_INVALID_URL);
     EXPECT_EQ(ErrorOf([&] { session.GetHttpConnection(""); }), ERROR_INTERNET_INVALID_URL);
-    EXPECT_EQ(ErrorOf([] { CInternetSession s(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, ""); }), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(ErrorOf([] { CInternetSession s(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, ""); }), inet::kErrorInvalidParameter);
 }
 
 TEST(HttpFile, StalledBodyEndsWithTimeoutAfterWhatArrived)
