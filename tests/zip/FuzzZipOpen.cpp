@@ -21,6 +21,10 @@ const std::filesystem::path& Scratch()
         std::string pattern = (std::filesystem::temp_directory_path() / "zentrimo-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(Scratch(), ec);
+        });
         return std::filesystem::path(pattern);
     }();
     return root;
