@@ -17,17 +17,19 @@ constexpr uint32_t kMaxExtract = 4u << 20;
 
 const std::filesystem::path& Scratch()
 {
-    static const std::filesystem::path root = [] {
+    // Never destroyed, so that the clean-up at exit still knows it.
+    static const std::filesystem::path* root = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "zentrimo-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
+        auto* path = new std::filesystem::path(pattern);
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(Scratch(), ec);
         });
-        return std::filesystem::path(pattern);
+        return path;
     }();
-    return root;
+    return *root;
 }
 
 } // namespace
