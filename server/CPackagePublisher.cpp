@@ -37,12 +37,17 @@ std::time_t ModificationTime(const std::filesystem::path& path)
 }
 
 // A name no other publisher of the same package picks, so two runs never share a half-written file.
+// It lies in a folder of its own beside the packages: the file layer looks through the folder of a
+// file that does not exist yet, and the catalogue folder may hold a hundred thousand packages.
 std::filesystem::path StagingPath(const std::filesystem::path& package)
 {
     static std::atomic<unsigned> counter{0};
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    return package.parent_path() / ("." + package.filename().string() + "." + std::to_string(now) + "-" +
-                                    std::to_string(counter++) + ".tmp");
+    const std::filesystem::path folder = package.parent_path() / ".staging";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return folder / (package.filename().string() + "." + std::to_string(now) + "-" + std::to_string(counter++) +
+                     ".tmp");
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 #include "server/CServiceCommand.h"
 
 #include <filesystem>
+#include <atomic>
 #include <ctime>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 #include "platform/core/CException.h"
 #include "server/CCatalog.h"
@@ -140,27 +144,47 @@ int CServiceCommand::Sample(const CServiceOptions& options)
     CPackagePublisher publisher(catalog);
     // A fixed time stamp keeps generated packages identical from run to run.
     const std::time_t stamp = 1577880000; // 2020-01-01 12:00 UTC
-    size_t spoken = 0;
-    for (size_t i = 0; i < names.size(); ++i) {
-        const std::string& name = names[i];
-        std::vector<std::filesystem::path> recordings;
-        if (!options.recordings.empty()) {
-            const std::filesystem::path dir = options.recordings;
-            std::error_code ec;
-            for (const std::string& file : {std::to_string(i) + ".wav", std::to_string(i) + "^.wav"})
-                if (std::filesystem::is_regular_file(dir / file, ec))
-                    recordings.push_back(dir / file);
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> spoken{0};
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+    auto publishSome = [&] {
+        try {
+            for (size_t i; (i = next++) < names.size() && !failure;) {
+                const std::string& name = names[i];
+                std::vector<std::filesystem::path> recordings;
+                if (!options.recordings.empty()) {
+                    const std::filesystem::path dir = options.recordings;
+                    std::error_code ec;
+                    for (const std::string& file : {std::to_string(i) + ".wav", std::to_string(i) + "^.wav"})
+                        if (std::filesystem::is_regular_file(dir / file, ec))
+                            recordings.push_back(dir / file);
+                }
+                if (!recordings.empty()) {
+                    publisher.Publish(name, recordings);
+                    ++spoken;
+                } else {
+                    publisher.Publish(name, std::vector<CPackagePublisher::Entry>{
+                                                {name + ".wav", CSampleCatalog::ToneWav(name, false), stamp},
+                                                {name + "^.wav", CSampleCatalog::ToneWav(name, true), stamp}});
+                }
+            }
+        } catch (...) {
+            std::lock_guard<std::mutex> lock(failureMutex);
+            if (!failure)
+                failure = std::current_exception();
         }
-        if (!recordings.empty()) {
-            publisher.Publish(name, recordings);
-            ++spoken;
-        } else {
-            publisher.Publish(name, std::vector<CPackagePublisher::Entry>{
-                                        {name + ".wav", CSampleCatalog::ToneWav(name, false), stamp},
-                                        {name + "^.wav", CSampleCatalog::ToneWav(name, true), stamp}});
-        }
-    }
-    Print(m_out, std::to_string(names.size()) + " packages in " + options.catalog + " (" + std::to_string(spoken) +
-                     " spoken, " + std::to_string(names.size() - spoken) + " tones)\n");
+    };
+    // Each package is synced to disk as it is closed; several publishers at once keep the disk busy
+    // instead of waiting on it one package at a time.
+    std::vector<std::thread> publishers;
+    for (size_t t = 0; t < std::min<size_t>(8, names.size()); ++t)
+        publishers.emplace_back(publishSome);
+    for (std::thread& thread : publishers)
+        thread.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    Print(m_out, std::to_string(names.size()) + " packages in " + options.catalog + " (" + std::to_string(spoken.load()) +
+                     " spoken, " + std::to_string(names.size() - spoken.load()) + " tones)\n");
     return 0;
 }

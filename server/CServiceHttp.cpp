@@ -1,6 +1,8 @@
 // One connection's request loop, on the library's own request processing.
 #include "server/CServiceHttp.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -10,6 +12,10 @@
 
 bool CServiceHttp::process_and_close_socket(socket_t sock)
 {
+    // Headers and body leave in separate writes; without this a small reply waits for the
+    // peer's delayed acknowledgement before its body goes out.
+    const int one = 1;
+    setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     CTargetRepairStream stream(sock, read_timeout_sec_, read_timeout_usec_, write_timeout_sec_, write_timeout_usec_);
     bool ok = true;
     for (size_t left = keep_alive_max_count_; left > 0; --left) {
