@@ -13,9 +13,11 @@ function(zentrimo_test name)
   target_compile_definitions(${name} PRIVATE
     ZENTRIMO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ZENTRIMO_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENVIRONMENT}" TIMEOUT 600)
+  # The environment travels as a launcher (cmake -E env) rather than as the ENVIRONMENT property,
+  # whose list separators do not survive gtest_discover_tests: only the first variable would arrive.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;${T_ENVIRONMENT}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600)
 endfunction()
 
 # zentrimo_fuzzer(NAME SOURCES a.cpp LIBS lib...)
