@@ -6,12 +6,15 @@
 
 #include "platform/ui/Resources.h"
 #include "res/ZentrimoResources.h"
+#include "tests/support/ModalScript.h"
 
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     AfxSetResourceHandle(&ZentrimoResources());
+    UnscriptedModalDriver unscripted;
+    ui::SetModalDriver(&unscripted);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -12,6 +12,33 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/ModalDriver.h"
 
+// Installed by the GUI test mains for the whole run: a modal run that no ModalScript answers fails
+// the test at once (and is cancelled) instead of waiting for a user who is not there.
+class UnscriptedModalDriver : public ui::ModalDriver
+{
+public:
+    void RunDialog(CDialog& dialog) override
+    {
+        ADD_FAILURE() << "unscripted dialog " << dialog.GetTemplateId();
+        dialog.EndDialog(IDCANCEL);
+    }
+    int RunMessageBox(const ui::MessageBoxCall& box) override
+    {
+        ADD_FAILURE() << "unscripted box \"" << box.caption << "\": " << box.text;
+        return IDOK;
+    }
+    std::optional<std::string> RunFolderPicker(const ui::FolderPickerCall& picker) override
+    {
+        ADD_FAILURE() << "unscripted folder picker \"" << picker.title << "\"";
+        return std::nullopt;
+    }
+    std::optional<std::string> RunFileOpenPicker(const ui::FileOpenCall& picker) override
+    {
+        ADD_FAILURE() << "unscripted file-open picker in " << picker.initialFolder;
+        return std::nullopt;
+    }
+};
+
 // Installed while alive. Each modal run takes the next step of the script; a run that does not match
 // the next step (or comes when the script is empty) fails the test and is answered with cancel/OK so
 // the test goes on. At the end of its life the script fails the test for steps never reached.

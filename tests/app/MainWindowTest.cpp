@@ -1,0 +1,207 @@
+// The main window right after start: every control's state and place, tab order, system menu, icon.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+
+#include "app/CMainDlg.h"
+#include "app/IconPlacement.h"
+#include "platform/ui/CMenu.h"
+#include "platform/ui/SystemMenu.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+struct ControlRow
+{
+    int id;
+    const char* caption;
+    int x, y, cx, cy; // dialog units
+    bool enabled;
+};
+
+// Pixels from dialog units at the 6 x 13 base units of the 8-point dialog font, rounded half up.
+int PixelsX(int units) { return (units * 6 + 2) / 4; }
+int PixelsY(int units) { return (units * 13 + 4) / 8; }
+
+class MainWindow : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dlg.Create(IDD_MAIN_DIALOG)); }
+    void TearDown() override { dlg.DestroyWindow(); }
+    CMainDlg dlg;
+};
+
+class MainWindowControl : public MainWindow, public testing::WithParamInterface<ControlRow>
+{
+};
+
+TEST_P(MainWindowControl, StartsWithTheTemplatesCaptionPlaceAndState)
+{
+    const ControlRow row = GetParam();
+    CWnd* control = dlg.GetDlgItem(row.id);
+    ASSERT_NE(control, nullptr) << row.id;
+    EXPECT_EQ(control->GetWindowText(), row.caption);
+    EXPECT_EQ(control->IsWindowEnabled() != FALSE, row.enabled);
+    EXPECT_TRUE(control->IsWindowVisible());
+    CRect rect;
+    control->GetWindowRect(&rect);
+    dlg.ScreenToClient(&rect);
+    EXPECT_EQ(rect, CRect(PixelsX(row.x), PixelsY(row.y), PixelsX(row.x) + PixelsX(row.cx),
+                          PixelsY(row.y) + PixelsY(row.cy)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Template, MainWindowControl,
+    testing::Values(ControlRow{IDCANCEL, "Close", 315, 313, 50, 14, true},
+                    ControlRow{IDC_SCENARIO_WEB, "Install names to the Velmora on this web-connected computer.", 47, 30,
+                               220, 10, true},
+                    ControlRow{IDC_SCENARIO_OFFLINE, "Install names to the Velmora on a non web-connected computer.",
+                               47, 42, 227, 10, true},
+                    ControlRow{IDC_INSTRUCTIONS, "Instructions", 283, 33, 50, 14, true},
+                    ControlRow{IDC_SEARCH_TEXT, "", 167, 83, 172, 14, false},
+                    ControlRow{IDC_NAME_LIST, "", 14, 123, 343, 91, false},
+                    ControlRow{IDC_BROWSE_SAVE, "Browse", 88, 240, 50, 14, false},
+                    ControlRow{IDC_DOWNLOAD_SAVE, "Download and Save Name", 147, 240, 132, 14, false},
+                    ControlRow{IDC_BROWSE_VELMORA, "Browse", 88, 272, 50, 14, false},
+                    ControlRow{IDC_INSTALL, "Install Saved Names", 147, 272, 132, 14, false},
+                    ControlRow{IDC_REQUEST_NEW_NAME, "Request New Name", 7, 313, 80, 14, false},
+                    ControlRow{IDC_SAVE_LOCATION, "", 14, 256, 344, 14, false},
+                    ControlRow{IDC_VELMORA_LOCATION, "", 14, 288, 344, 14, false},
+                    ControlRow{IDC_VELMORA_LOCATION_LABEL, "Velmora Location:", 15, 275, 66, 8, false},
+                    ControlRow{IDC_SAVE_LOCATION_LABEL, "Name Save Location:", 15, 243, 70, 8, false},
+                    ControlRow{IDC_CHOOSE_PROMPT, "Please choose an option below:", 36, 20, 102, 8, true},
+                    ControlRow{IDC_LISTEN, "Listen to Downloaded Name", 96, 313, 105, 14, false}),
+    [](const testing::TestParamInfo<ControlRow>& row) { return "Id" + std::to_string(row.param.id); });
+
+TEST_F(MainWindow, HasTheTemplatesCaptionAndClientSize)
+{
+    EXPECT_EQ(dlg.GetWindowText(), "Velmora Name File Installer");
+    CRect client;
+    dlg.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, PixelsX(372), PixelsY(334)));
+}
+
+TEST_F(MainWindow, OpensWithNothingChosenAndEverythingEmpty)
+{
+    EXPECT_EQ(dlg.m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(dlg.m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(dlg.m_listNames.GetItemCount(), 0);
+    EXPECT_EQ(dlg.m_editSaveLocation.GetWindowText(), "");
+    EXPECT_EQ(dlg.m_editVelmoraLocation.GetWindowText(), "");
+    EXPECT_TRUE(dlg.m_editSaveLocation.GetReadOnly());
+    EXPECT_TRUE(dlg.m_editVelmoraLocation.GetReadOnly());
+    EXPECT_TRUE(dlg.m_bFirstChoice);
+    EXPECT_FALSE(dlg.m_bWebScenario);
+    EXPECT_FALSE(dlg.m_bNameListFetched);
+    EXPECT_FALSE(dlg.m_bNameListShown);
+    EXPECT_FALSE(dlg.m_bSavedForTransfer);
+    EXPECT_EQ(dlg.m_strSearchText, "");
+    EXPECT_EQ(dlg.m_requestForm.strRecordName, "");
+    EXPECT_EQ(dlg.m_hPlayerWnd, nullptr);
+    // Every bound control is attached.
+    for (CWnd* member : {static_cast<CWnd*>(&dlg.m_btnListen), static_cast<CWnd*>(&dlg.m_editSearchText),
+                         static_cast<CWnd*>(&dlg.m_listNames), static_cast<CWnd*>(&dlg.m_lblChoosePrompt)})
+        EXPECT_NE(member->GetWidget(), nullptr);
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME_LIST), &dlg.m_listNames);
+}
+
+TEST_F(MainWindow, FocusStartsOnCloseAndTabVisitsTheTabStopsInTemplateOrder)
+{
+    QWidget* close = dlg.GetDlgItem(IDCANCEL)->GetWidget();
+    EXPECT_EQ(dlg.GetWidget()->focusWidget(), close);
+    std::vector<int> order;
+    QWidget* w = close;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->parentWidget() == dlg.GetWidget())
+            order.push_back(w->property("zentrimo.ctrlId").toInt());
+        w = w->nextInFocusChain();
+    } while (w != close);
+    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, IDC_INSTRUCTIONS, IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_BROWSE_SAVE,
+                                       IDC_DOWNLOAD_SAVE, IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_REQUEST_NEW_NAME,
+                                       IDC_LISTEN}));
+}
+
+TEST_F(MainWindow, SystemMenuEndsWithASeparatorAndTheAboutEntry)
+{
+    CMenu* menu = dlg.GetSystemMenu(FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int count = static_cast<int>(menu->GetMenuItemCount());
+    ASSERT_GE(count, 3);
+    EXPECT_TRUE(menu->Items()[static_cast<size_t>(count - 2)].flags & MF_SEPARATOR);
+    EXPECT_EQ(menu->GetMenuItemID(count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    std::string text;
+    menu->GetMenuString(static_cast<UINT>(count - 1), text, MF_BYPOSITION);
+    EXPECT_EQ(text, "&About Zentrimo...");
+    // The default entries stay in front of them.
+    EXPECT_EQ(menu->GetMenuItemID(count - 3), SC_CLOSE);
+}
+
+TEST_F(MainWindow, ChoosingAboutInTheSystemMenuOpensTheAboutBox)
+{
+    ModalScript script;
+    std::vector<std::string> texts;
+    script.ExpectDialog(IDD_ABOUTBOX, [&](CDialog& about) {
+        texts.push_back(about.GetWindowText());
+        texts.push_back(about.GetDlgItem(IDOK)->GetWindowText());
+        static_cast<CButton*>(about.GetDlgItem(IDOK))->Click();
+    });
+    std::unique_ptr<QMenu> popup(ui::BuildSystemMenuPopup(dlg));
+    ASSERT_NE(popup, nullptr);
+    popup->actions().back()->trigger();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(texts, (std::vector<std::string>{"About Zentrimo", "OK"}));
+}
+
+TEST_F(MainWindow, OtherSystemCommandsGetTheDefaultProcessing)
+{
+    dlg.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(dlg.IsIconic());
+    dlg.SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(dlg.IsIconic());
+    dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE | 0x0002, 0); // the low bits are the system's own
+    EXPECT_TRUE(dlg.IsEnded());                          // closed through the cancel command
+}
+
+TEST_F(MainWindow, CarriesTheApplicationIconLargeSmallAndForDragging)
+{
+    ASSERT_NE(dlg.m_hIcon, nullptr);
+    EXPECT_EQ(dlg.GetIcon(TRUE), dlg.m_hIcon);
+    EXPECT_EQ(dlg.GetIcon(FALSE), dlg.m_hIcon);
+    EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_QUERYDRAGICON)), dlg.m_hIcon);
+    const QList<QSize> sizes = dlg.GetWidget()->windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+}
+
+TEST(MainWindowModal, TheCloseButtonEndsTheModalRunWithCancel)
+{
+    ModalScript script;
+    script.ExpectDialog(IDD_MAIN_DIALOG, [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
+    CMainDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+struct IconCase
+{
+    long width, height;
+    long x, y;
+};
+
+class MinimisedIcon : public testing::TestWithParam<IconCase>
+{
+};
+
+TEST_P(MinimisedIcon, IsCentredWithTruncatingHalves)
+{
+    const IconCase c = GetParam();
+    EXPECT_EQ(CenteredIconOrigin(CRect(0, 0, c.width, c.height), 32, 32), CPoint(c.x, c.y));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MinimisedIcon,
+                         testing::Values(IconCase{32, 32, 0, 0}, IconCase{36, 36, 2, 2}, IconCase{37, 38, 3, 3},
+                                         IconCase{160, 24, 64, -3}, IconCase{0, 0, -15, -15}));
+
+} // namespace
