@@ -1,6 +1,8 @@
 // The scenario choice: locate and probe on the first choice, then switch between the layouts.
 #include "app/CMainDlg.h"
 
+#include "app/CNoticeScope.h"
+
 #include <initializer_list>
 
 namespace {
@@ -9,23 +11,6 @@ namespace {
 constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL, IDC_VELMORA_LOCATION};
 constexpr int kSaveRow[] = {IDC_DOWNLOAD_SAVE, IDC_BROWSE_SAVE, IDC_SAVE_LOCATION, IDC_SAVE_LOCATION_LABEL};
 constexpr int kRowShift = 30; // client pixels between the two layouts' Velmora rows
-
-// Shows the notice for the life of one long step, and takes it down however the step ends.
-class CNoticeScope
-{
-public:
-    CNoticeScope(CWaitNoticeDlg& notice, const char* text) : m_notice(notice)
-    {
-        m_notice.m_strText = text;
-        m_notice.Create(IDD_WAIT_NOTICE);
-    }
-    ~CNoticeScope() { m_notice.DestroyWindow(); }
-    CNoticeScope(const CNoticeScope&) = delete;
-    CNoticeScope& operator=(const CNoticeScope&) = delete;
-
-private:
-    CWaitNoticeDlg& m_notice;
-};
 
 void Enable(CWnd& dialog, std::initializer_list<int> ids)
 {

@@ -1,6 +1,7 @@
 // CMainDlg's locator operations: finding Velmora, the connectivity probe, the two Browse buttons.
 #include "app/CMainDlg.h"
 
+#include "app/CNoticeScope.h"
 #include "locator/ConnectionProbe.h"
 #include "locator/VelmoraSearch.h"
 #include "platform/ui/ShellFolderPicker.h"
@@ -8,23 +9,6 @@
 namespace {
 
 constexpr int kPathChars = 260; // the picker's buffers
-
-// Shows the notice for the life of one long step, and takes it down however the step ends.
-class CNoticeScope
-{
-public:
-    CNoticeScope(CWaitNoticeDlg& notice, const char* text) : m_notice(notice)
-    {
-        m_notice.m_strText = text;
-        m_notice.Create(IDD_WAIT_NOTICE);
-    }
-    ~CNoticeScope() { m_notice.DestroyWindow(); }
-    CNoticeScope(const CNoticeScope&) = delete;
-    CNoticeScope& operator=(const CNoticeScope&) = delete;
-
-private:
-    CWaitNoticeDlg& m_notice;
-};
 
 // The folder picker with no owner, rooted at the top of the namespace and with a box to type a
 // folder; the choice as a path with a trailing backslash, "" when cancelled or no folder.

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/CNoticeScope.h"
 #include "names/MainDlgInstallSaved.h"
 #include "names/NameOrder.h"
 #include "names/dialogs/CNamePackage.h"
@@ -37,8 +38,9 @@ std::string TemporaryPackagePath(const std::string& moduleFolder)
 
 void CMainDlg::OnInstall()
 {
-    m_notice.m_strText = "Installing name, please wait...";
-    m_notice.Create(IDD_WAIT_NOTICE);
+    // Up before anything else happens, and down once the command has ended, also when an error leaves it
+    // for the command dispatcher; the boxes of the command show while it is up.
+    CNoticeScope notice(m_notice, "Installing name, please wait...");
     UpdateData(TRUE);
     if (!m_bWebScenario)
     {
@@ -49,15 +51,11 @@ void CMainDlg::OnInstall()
     if (m_strSearchText.empty())
     {
         MessageBox("Please specify a name before attempting to download.", "No Name Given", MB_OK);
-        m_notice.DestroyWindow();
         return;
     }
     MatchListedName();
     if (m_strSelectedName.empty())
-    {
-        m_notice.DestroyWindow();
         return;
-    }
     const std::string url = RequestPackageUrl();
 
     const std::string package = TemporaryPackagePath(m_strModuleFolder);
@@ -66,25 +64,15 @@ void CMainDlg::OnInstall()
     {
         DeleteFile(package); // a failed download leaves nothing behind
         MessageBox("Unable to download name files.", "Failure", MB_OK);
-        m_notice.DestroyWindow();
         return;
     }
 
-    try
-    {
-        CNamePackage::ExtractAll(package, namesFolder);
-    }
-    catch (...)
-    {
-        // The error is reported by the command dispatcher; the package stays for a look.
-        m_notice.DestroyWindow();
-        throw;
-    }
+    // When unpacking fails the package stays for a look.
+    CNamePackage::ExtractAll(package, namesFolder);
     DeleteFile(package);
 
     MessageBox("Name files installed.", "Success", MB_OK);
     m_strLastName = m_strSelectedName;
-    m_notice.DestroyWindow();
     m_bSavedForTransfer = false;
 }
 

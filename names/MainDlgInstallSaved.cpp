@@ -10,35 +10,23 @@ void InstallSavedNames(CMainDlg& dlg)
 {
     const std::string beside = dlg.m_strModuleFolder + "VMRNames.zip";
     const std::string namesFolder = dlg.m_editVelmoraLocation.GetWindowText() + "\\Speakers\\Ysmerel\\Names";
-    try
+    if (FileExists(beside))
     {
-        if (FileExists(beside))
-        {
-            // Carried here together with the program: used as it is and kept.
-            CNamePackage::ExtractAll(beside, namesFolder);
-        }
-        else
-        {
-            CFileDialog picker(TRUE, nullptr, nullptr, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON,
-                               "Velmora Name Files (zip)|VMRNames.zip|", &dlg);
-            picker.m_ofn.lpstrInitialDir = dlg.m_strModuleFolder.c_str();
-            picker.DoModal();
-            const std::string chosen = picker.GetPathName();
-            if (chosen.empty())
-            {
-                dlg.m_notice.DestroyWindow();
-                return;
-            }
-            CNamePackage::ExtractAll(chosen, namesFolder);
-            DeleteFile(chosen);
-        }
+        // Carried here together with the program: used as it is and kept.
+        CNamePackage::ExtractAll(beside, namesFolder);
     }
-    catch (...)
+    else
     {
-        dlg.m_notice.DestroyWindow();
-        throw;
+        CFileDialog picker(TRUE, nullptr, nullptr, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON,
+                           "Velmora Name Files (zip)|VMRNames.zip|", &dlg);
+        picker.m_ofn.lpstrInitialDir = dlg.m_strModuleFolder.c_str();
+        picker.DoModal();
+        const std::string chosen = picker.GetPathName();
+        if (chosen.empty())
+            return;
+        CNamePackage::ExtractAll(chosen, namesFolder);
+        DeleteFile(chosen);
     }
     dlg.MessageBox("Name files installed.", "Success", MB_OK);
-    dlg.m_notice.DestroyWindow();
     dlg.m_bSavedForTransfer = false;
 }

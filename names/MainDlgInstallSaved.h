@@ -3,5 +3,5 @@
 
 class CMainDlg;
 
-// Runs with the notice already shown and the controls' data taken; closes the notice on every way out.
+// Runs with the notice already shown and the controls' data taken; the caller takes the notice down.
 void InstallSavedNames(CMainDlg& dlg);

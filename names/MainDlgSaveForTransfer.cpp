@@ -1,6 +1,7 @@
 // CMainDlg: "Download and Save Name" into the transfer archive, and the copy of the program on closing.
 #include "app/CMainDlg.h"
 
+#include "app/CNoticeScope.h"
 #include "names/dialogs/CNamePackage.h"
 #include "names/dialogs/CTransferArchive.h"
 #include "platform/fs/FileSystem.h"
@@ -31,68 +32,55 @@ void CMainDlg::OnDownloadSave()
         MessageBox("Please specify a name before attempting to download.", "No Name Given", MB_OK);
         return;
     }
-    m_notice.m_strText = "Downloading name, please wait...";
-    m_notice.Create(IDD_WAIT_NOTICE);
+    // Down once the command has ended, also when an error leaves it for the command dispatcher; the boxes
+    // of the command show while it is up.
+    CNoticeScope notice(m_notice, "Downloading name, please wait...");
     MatchListedName();
     if (m_strSelectedName.empty())
-    {
-        m_notice.DestroyWindow();
         return;
-    }
     const std::string url = RequestPackageUrl();
 
     const std::string saveFolder = m_editSaveLocation.GetWindowText();
     CTransferArchive transfer(saveFolder);
     bool saved = false;
-    try
+    if (!transfer.Exists())
     {
-        if (!transfer.Exists())
+        std::string package;
+        if (DownloadBeside(*this, url, transfer.GetPath(), package))
         {
-            std::string package;
-            if (DownloadBeside(*this, url, transfer.GetPath(), package))
+            transfer.AdoptPackage(package);
+            saved = true;
+        }
+    }
+    else
+    {
+        const std::string package = saveFolder + "Temp.zip";
+        const std::string staging = saveFolder + "Temp";
+        if (DownloadFile(url, package))
+        {
+            CreateDirectory(staging);
+            CNamePackage::ExtractAll(package, staging);
+            saved = transfer.AddStagedFiles(staging);
+            if (saved)
             {
-                transfer.AdoptPackage(package);
-                saved = true;
+                DeleteFile(package);
+                RemoveDirectory(staging); // stays when the package had folders of its own
             }
         }
         else
         {
-            const std::string package = saveFolder + "Temp.zip";
-            const std::string staging = saveFolder + "Temp";
-            if (DownloadFile(url, package))
-            {
-                CreateDirectory(staging);
-                CNamePackage::ExtractAll(package, staging);
-                saved = transfer.AddStagedFiles(staging);
-                if (saved)
-                {
-                    DeleteFile(package);
-                    RemoveDirectory(staging); // stays when the package had folders of its own
-                }
-            }
-            else
-            {
-                DeleteFile(package);
-            }
+            DeleteFile(package);
         }
-    }
-    catch (...)
-    {
-        // The error is reported by the command dispatcher.
-        m_notice.DestroyWindow();
-        throw;
     }
 
     if (!saved)
     {
         MessageBox("Unable to download name files.", "Failure", MB_OK);
-        m_notice.DestroyWindow();
         return;
     }
     m_bSavedForTransfer = true;
     MessageBox("Name files downloaded.", "Success", MB_OK);
     m_strLastName = m_strSelectedName;
-    m_notice.DestroyWindow();
 }
 
 void CMainDlg::OnCancel()

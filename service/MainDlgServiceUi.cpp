@@ -4,11 +4,6 @@
 #include "app/CMainDlg.h"
 #include "service/CProxyLoginDlg.h"
 
-CMainDlgServiceUi::~CMainDlgServiceUi()
-{
-    HideNotice();
-}
-
 void CMainDlgServiceUi::ShowMessage(const std::string& text, const char* caption, bool exclamation)
 {
     m_dialog.MessageBox(text, caption, MB_OK | (exclamation ? MB_ICONEXCLAMATION : 0));
@@ -26,14 +21,10 @@ bool CMainDlgServiceUi::AskProxyCredentials(std::string& user, std::string& pass
 
 void CMainDlgServiceUi::ShowNotice(const std::string& text)
 {
-    m_notice.m_strText = text;
-    m_notice.Create(IDD_WAIT_NOTICE);
-    m_noticeOpen = true;
+    m_shown.emplace(m_notice, text);
 }
 
 void CMainDlgServiceUi::HideNotice()
 {
-    if (m_noticeOpen)
-        m_notice.DestroyWindow();
-    m_noticeOpen = false;
+    m_shown.reset();
 }

@@ -1,6 +1,9 @@
 // The service client's user interface on the main window: its boxes, the login dialog, a notice.
 #pragma once
 
+#include <optional>
+
+#include "app/CNoticeScope.h"
 #include "app/CWaitNoticeDlg.h"
 #include "service/ServiceUi.h"
 
@@ -10,7 +13,6 @@ class CMainDlgServiceUi : public service::IServiceUi
 {
 public:
     explicit CMainDlgServiceUi(CMainDlg& dialog) : m_dialog(dialog) {}
-    ~CMainDlgServiceUi() override;
 
     void ShowMessage(const std::string& text, const char* caption, bool exclamation) override;
     bool AskProxyCredentials(std::string& user, std::string& password) override;
@@ -21,5 +23,5 @@ public:
 private:
     CMainDlg& m_dialog;
     CWaitNoticeDlg m_notice;
-    bool m_noticeOpen = false;
+    std::optional<CNoticeScope> m_shown; // after m_notice: ends before it
 };
