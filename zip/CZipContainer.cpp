@@ -69,20 +69,7 @@ void CZipContainer::OpenArchive(const std::string& path, int mode, uint64_t volu
     if (!IsClosed())
         return;
     m_store.Open(path, mode, volumeSize);
-    m_info.m_buffer.Release();
-    m_password.Release();
-    m_iState = StateNone;
-    m_directory.Clear();
-    m_iHostSystem = zipconv::kOwnSystem;
-    m_strRootPath.clear();
-    if (mode == OpenExisting || mode == OpenReadOnly) {
-        m_directory.ReadDirectory();
-        if (m_directory.GetCount() > 0) {
-            const int system = m_directory.GetEntry(0)->GetHostSystem();
-            if (zipconv::IsKnownSystem(system))
-                m_iHostSystem = system;
-        }
-    }
+    StartOpened(mode);
 }
 
 void CZipContainer::OpenArchive(CZipFileBase& file, int mode)
@@ -90,6 +77,11 @@ void CZipContainer::OpenArchive(CZipFileBase& file, int mode)
     if (!IsClosed())
         return;
     m_store.Attach(&file, mode);
+    StartOpened(mode);
+}
+
+void CZipContainer::StartOpened(int mode)
+{
     m_info.m_buffer.Release();
     m_password.Release();
     m_iState = StateNone;

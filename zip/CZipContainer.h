@@ -85,6 +85,8 @@ private:
     void FlushWritePending();
     std::string NameRelativeToRoot(const std::string& name) const;
     void CloseAfterError(int afterError);
+    // Fresh state for the archive just opened on m_store; reads its directory unless it is being created.
+    void StartOpened(int mode);
 
     bool m_bRemoveDrive = true;
     int m_iHostSystem = 0;
