@@ -130,6 +130,8 @@ public:
         m_stallCv.notify_all();
     }
 
+    // A copy taken under the lock: keep it in a local before holding references or iterators into it
+    // (`const auto seen = server.Requests();`); those into the temporary dangle after the statement.
     std::vector<Seen> Requests() const
     {
         std::lock_guard lock(m_mutex);

@@ -133,6 +133,24 @@ TEST(HttpFile, AgentIsTheApplicationNameAndReloadAsksForNoCache)
     EXPECT_EQ(seen[0].headers.find("Cache-Control")->second, "no-cache");
 }
 
+TEST(HttpFile, ScriptedServerRecordsParametersAndHeadersApart)
+{
+    ScriptedHttpServer server;
+    server.Reply("/svc/ProcessReq", 200, "ok");
+    // No-cache headers on the wire and a parameter named like one of them: each keeps its own value.
+    Exchange x(server.HostPort(), "/svc/ProcessReq?clientXMLString=<comver>1.0</comver>&Pragma=kept",
+               INTERNET_FLAG_RELOAD);
+    x.file->SendRequest();
+    const auto seen = server.Requests();
+    ASSERT_EQ(seen.size(), 1u);
+    using Params = std::multimap<std::string, std::string>;
+    EXPECT_EQ(seen[0].params, (Params{{"Pragma", "kept"}, {"clientXMLString", "<comver>1.0</comver>"}}));
+    ASSERT_EQ(seen[0].headers.count("Pragma"), 1u);
+    EXPECT_EQ(seen[0].headers.find("Pragma")->second, "no-cache");
+    EXPECT_EQ(seen[0].headers.count("clientXMLString"), 0u);
+    EXPECT_EQ(seen[0].path, "/svc/ProcessReq");
+}
+
 TEST(HttpFile, ErrorStatusIsReportedWithItsBody)
 {
     ScriptedHttpServer server;
