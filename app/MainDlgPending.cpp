@@ -1,3 +1,0 @@
-// Members of the main window whose work is still to be written; each does nothing yet.
-#include "app/CMainDlg.h"
-
