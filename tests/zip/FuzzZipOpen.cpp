@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <unistd.h>
 
@@ -46,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     const std::string target = winpath::ToWindows(folder);
+    // Files that entries were extracted to; anything else found afterwards was left behind.
+    std::set<std::filesystem::path> extracted;
     CZipContainer zip;
     try {
         zip.OpenArchive(winpath::ToWindows(archive), CZipContainer::OpenExisting, 0);
@@ -60,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (header.m_uPlainSize > kMaxExtract || header.m_uPackedSize > kMaxExtract)
                 continue;
             try {
-                zip.ExtractEntry(i, target, true, std::string(), 4096);
+                if (zip.ExtractEntry(i, target, true, std::string(), 4096))
+                    extracted.insert(winpath::ToHost(path));
             } catch (const CZipException&) {
                 zip.EndEntryRead(std::string(), true);
             } catch (const CFileException&) {
@@ -74,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         zip.CloseArchive(CZipContainer::AfterErrorNoWrite);
     }
     for (const auto& item : std::filesystem::recursive_directory_iterator(folder, ec))
-        if (item.path().filename().string().rfind(".", 0) == 0 && item.is_regular_file())
-            std::abort(); // a temporary file left behind
+        if (item.is_regular_file() && !extracted.count(item.path()))
+            std::abort(); // a temporary or partial file left behind
     return 0;
 }
