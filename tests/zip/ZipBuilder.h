@@ -26,6 +26,16 @@ struct RawEntry
     bool packedOverrideSet = false;
 };
 
+// An entry with the given name, contents and method, everything else as above.
+inline RawEntry Entry(const std::string& name, const std::string& data, uint16_t method = 8)
+{
+    RawEntry e;
+    e.name = name;
+    e.data = data;
+    e.method = method;
+    return e;
+}
+
 class ZipBuilder
 {
 public:

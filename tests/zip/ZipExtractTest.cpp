@@ -14,15 +14,6 @@ using namespace ziptest;
 
 namespace {
 
-RawEntry Entry(const std::string& name, const std::string& data, uint16_t method = 8)
-{
-    RawEntry e;
-    e.name = name;
-    e.data = data;
-    e.method = method;
-    return e;
-}
-
 // Every regular file below root, as paths relative to it.
 std::vector<std::string> FilesBelow(const std::filesystem::path& root)
 {

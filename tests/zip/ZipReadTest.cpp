@@ -10,15 +10,6 @@ using namespace ziptest;
 
 namespace {
 
-RawEntry Entry(const std::string& name, const std::string& data, uint16_t method = 8)
-{
-    RawEntry e;
-    e.name = name;
-    e.data = data;
-    e.method = method;
-    return e;
-}
-
 class ZipRead : public ::testing::Test
 {
 protected:
