@@ -20,7 +20,8 @@ struct ServiceOutcome
 };
 
 // The proxy credentials are the caller's (the main window keeps them for the whole run): filled by
-// the first login, sent after every later 407, never cleared here.
+// the first login, sent after every later 407, never cleared here. Once the proxy has accepted them the
+// internet layer presents them by itself, so later exchanges (and downloads) pass at the first send.
 // A failure to create the internet session (an unusable proxy list) is not reported here: the
 // CInternetException travels out to the command's error report.
 class CServiceTransport

@@ -7,9 +7,11 @@
 #include <chrono>
 #include <cstring>
 #include <mutex>
+#include <optional>
 
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/InternetErrors.h"
+#include "platform/inet/ProxyCredentialCache.h"
 
 namespace {
 
@@ -44,6 +46,7 @@ struct CHttpFile::Impl
     std::string proxyPassword;
     bool haveProxyUser = false;
     bool haveProxyPassword = false;
+    std::optional<inet::ProxyCredentials> sentToProxy;  // what the current exchange presented to the proxy
 
     CURLM* multi = nullptr;
     CURL* easy = nullptr;
@@ -140,6 +143,7 @@ struct CHttpFile::Impl
     void Prepare()
     {
         GlobalInit();
+        sentToProxy.reset();
         if (!multi)
             multi = curl_multi_init();
         if (easy && attached)
@@ -177,10 +181,14 @@ struct CHttpFile::Impl
             curl_easy_setopt(easy, CURLOPT_PROXY, ("http://" + settings.proxy).c_str());
             curl_easy_setopt(easy, CURLOPT_NOPROXY, "");
             curl_easy_setopt(easy, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
-            if (haveProxyUser)
-                curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, proxyUser.c_str());
-            if (haveProxyPassword)
-                curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, proxyPassword.c_str());
+            if (haveProxyUser || haveProxyPassword)
+                sentToProxy = inet::ProxyCredentials{proxyUser, proxyPassword};
+            else
+                sentToProxy = inet::ProcessProxyCredentials().Find(settings.proxy);
+            if (sentToProxy) {
+                curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, sentToProxy->user.c_str());
+                curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, sentToProxy->password.c_str());
+            }
         } else if (settings.accessType == INTERNET_OPEN_TYPE_DIRECT) {
             curl_easy_setopt(easy, CURLOPT_PROXY, "");
         }
@@ -300,6 +308,11 @@ void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void
     m_impl->Pump([this] { return m_impl->headersDone; });
     if (!m_impl->headersDone)
         m_impl->ThrowIfFailed();
+    if (m_impl->sentToProxy) {
+        DWORD status = 0;
+        QueryInfoStatusCode(status);
+        inet::ProcessProxyCredentials().Learn(m_impl->settings.proxy, *m_impl->sentToProxy, status);
+    }
 }
 
 bool CHttpFile::QueryInfoStatusCode(DWORD& status) const

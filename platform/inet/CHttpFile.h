@@ -9,8 +9,9 @@
 
 // The body streams: the layer holds at most a small window of it (kBodyWindow bytes) and lets the peer
 // wait until the reader has taken them. Redirects are followed by the layer; a redirect that is not
-// followed (no usable location, a loop) reaches the caller as its status with its headers. Proxy
-// authentication is never answered by the layer itself: a 407 reaches the caller.
+// followed (no usable location, a loop) reaches the caller as its status with its headers. The layer
+// answers no proxy challenge itself (a 407 reaches the caller), but a request without credentials of
+// its own presents those the proxy accepted earlier in the process (inet::ProcessProxyCredentials).
 // Every failure of the exchange raises CInternetException with an internet error code.
 class CHttpFile
 {
@@ -36,7 +37,8 @@ public:
     bool QueryInfo(DWORD infoLevel, std::string& value) const;
 
     // INTERNET_OPTION_PROXY_USERNAME / _PASSWORD: value is text of length bytes (a terminating zero may be
-    // counted), used from the next send on. Refused (false) when the value cannot travel in Basic
+    // counted), used from the next send on instead of the cached ones; the proxy's answer decides whether
+    // they are cached (ProxyCredentialCache.h). Refused (false) when the value cannot travel in Basic
     // authentication: a control character in either, a ':' in the user name. INTERNET_OPTION_RECEIVE_TIMEOUT
     // takes a DWORD. Any other option is refused.
     bool SetOption(DWORD option, const void* value, DWORD length);

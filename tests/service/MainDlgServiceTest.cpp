@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/CMainDlg.h"
+#include "platform/inet/ProxyCredentialCache.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/MessageBox.h"
 #include "service/MainDlgNameRequest.h"
@@ -34,6 +35,9 @@ void Login(CDialog& d, const std::string& user, const std::string& password)
 class MainDlgService : public testing::Test
 {
 protected:
+    // Logins a proxy accepted stay for the process: none may come from an earlier test.
+    MainDlgService() { inet::ProcessProxyCredentials().Clear(); }
+
     ScratchPrefix prefix;
     ScriptedHttpServer server;
     CMainDlg dlg{OptionsFor(server)};

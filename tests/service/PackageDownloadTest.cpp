@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "platform/inet/ProxyCredentialCache.h"
 #include "tests/service/ServiceTestSupport.h"
 #include "tests/support/ScriptedHttpServer.h"
 #include "tests/support/SquidProxy.h"
@@ -46,7 +47,12 @@ std::string FileText(const std::filesystem::path& path)
 class Download : public testing::Test
 {
 protected:
-    Download() { prefix.MapDrive('e', "pkgs"); }
+    Download()
+    {
+        prefix.MapDrive('e', "pkgs");
+        // Logins a proxy accepted stay for the process: none may come from an earlier test.
+        inet::ProcessProxyCredentials().Clear();
+    }
 
     DownloadResult Get(const std::string& address, DWORD timeoutMs = 300000)
     {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/inet/ProxyCredentialCache.h"
+#include "service/PackageDownload.h"
 #include "service/ServiceRequest.h"
 #include "tests/service/ServiceTestSupport.h"
 #include "tests/support/ScriptedHttpServer.h"
@@ -12,6 +14,7 @@ namespace {
 
 using service::ServiceOutcome;
 using Kind = ServiceOutcome::Kind;
+using namespace std::string_literals;
 
 constexpr const char kServicePath[] = "/olvwebservice/default.asmx/ProcessReq";
 const ShownBox kRejected{"Your Proxy server is unable to authenticate you. Please check that your username and "
@@ -23,6 +26,8 @@ class ProxiedExchange : public testing::Test
 protected:
     explicit ProxiedExchange(bool requireAuth = true) : proxy(SquidProxy::Options{.requireAuth = requireAuth})
     {
+        // Logins the proxy accepted stay for the process: none may come from an earlier test.
+        inet::ProcessProxyCredentials().Clear();
         UseProxy(prefix, proxy.HostPort());
         server.Reply(kServicePath, 200, ServiceReplyBody("<rc>0</rc><rm>via proxy</rm>"));
     }
@@ -80,6 +85,26 @@ TEST_F(ProxiedExchange, LoginOnceThenTheRememberedCredentialsAreSentWithoutAskin
     EXPECT_EQ(ui.loginsAsked, 1);
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+// The login of the service call used to stay with the main window: every package download then met the
+// proxy's 407 without credentials, and nothing could be installed or saved.
+TEST_F(ProxiedExchange, DownloadsBehindALoginProxyCarryTheAcceptedLogin)
+{
+    const std::filesystem::path folder = prefix.MapDrive('e', "pkgs");
+    const std::string package = "PK\x03\x04 package\0bytes"s;
+    server.Reply("/Tom.zip", 200, package, {}, "application/zip");
+    ui.logins.push_back(RecordingUi::Login{proxy.User(), proxy.Password()});
+    ASSERT_EQ(Call().kind, Kind::Reply);
+
+    for (const std::string name : {"first.zip", "second.zip"}) {
+        const service::DownloadResult got = service::DownloadPackage(server.HostPort() + "/p/Tom.zip", "E:\\" + name, ui);
+        EXPECT_TRUE(got.ok) << name << ": " << got.failure;
+        std::ifstream in(folder / name, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), package) << name;
+    }
+    EXPECT_EQ(ui.loginsAsked, 1);
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(ProxiedExchange, RejectedCredentialsAreKeptAndRejectedAgainWithoutADialog)

@@ -1,7 +1,9 @@
-// Requests through a real squid proxy on 127.0.0.1: a 407 reaches the caller, credentials pass it.
+// Requests through a real squid proxy on 127.0.0.1: a 407 reaches the caller, credentials pass it,
+// and credentials the proxy accepted go with the process's later requests to that proxy only.
 #include <gtest/gtest.h>
 
 #include "platform/inet/CInternetSession.h"
+#include "platform/inet/ProxyCredentialCache.h"
 #include "tests/support/ScriptedHttpServer.h"
 #include "tests/support/SquidProxy.h"
 
@@ -20,7 +22,25 @@ void SetCredentials(CHttpFile& file, const std::string& user, const std::string&
     ASSERT_TRUE(file.SetOption(INTERNET_OPTION_PROXY_PASSWORD, password.c_str(), password.size() + 1));
 }
 
-TEST(HttpProxy, ProxyAsksThenRightCredentialsOnTheSameRequestPass)
+// The credential cache lives as long as the process: no test may inherit another's logins (a later
+// squid can get an earlier one's port).
+class HttpProxy : public testing::Test
+{
+protected:
+    HttpProxy() { inet::ProcessProxyCredentials().Clear(); }
+    ~HttpProxy() override { inet::ProcessProxyCredentials().Clear(); }
+
+    // A new session, connection and request through proxyList, sent without credentials of its own.
+    static DWORD FreshRequestStatus(const std::string& proxyList, const ScriptedHttpServer& origin)
+    {
+        CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str());
+        auto file = session.GetHttpConnection(origin.HostPort())->OpenRequest("GET", "pkg");
+        file->SendRequest();
+        return Status(*file);
+    }
+};
+
+TEST_F(HttpProxy, ProxyAsksThenRightCredentialsOnTheSameRequestPass)
 {
     SquidProxy proxy;
     ScriptedHttpServer origin;
@@ -44,7 +64,7 @@ TEST(HttpProxy, ProxyAsksThenRightCredentialsOnTheSameRequestPass)
     EXPECT_NE(seen[0].headers.find("Via"), seen[0].headers.end());
 }
 
-TEST(HttpProxy, WrongCredentialsGetAnother407)
+TEST_F(HttpProxy, WrongCredentialsGetAnother407)
 {
     SquidProxy proxy;
     ScriptedHttpServer origin;
@@ -58,7 +78,7 @@ TEST(HttpProxy, WrongCredentialsGetAnother407)
     EXPECT_TRUE(origin.Requests().empty());
 }
 
-TEST(HttpProxy, OpenProxyPassesWithoutCredentials)
+TEST_F(HttpProxy, OpenProxyPassesWithoutCredentials)
 {
     SquidProxy proxy(SquidProxy::Options{.requireAuth = false});
     ScriptedHttpServer origin;
@@ -70,6 +90,80 @@ TEST(HttpProxy, OpenProxyPassesWithoutCredentials)
     ASSERT_EQ(origin.Requests().size(), 1u);
     EXPECT_EQ(origin.Requests()[0].path, "/a b");
     EXPECT_EQ(origin.Requests()[0].headers.count("Proxy-Authorization"), 0u);
+}
+
+TEST_F(HttpProxy, AcceptedCredentialsGoWithLaterRequestsOfTheProcess)
+{
+    SquidProxy proxy;
+    ScriptedHttpServer origin;
+    origin.Reply("/pkg", 200, "package");
+    {
+        CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxy.HostPort().c_str());
+        auto file = session.GetHttpConnection(origin.HostPort())->OpenRequest("GET", "pkg");
+        SetCredentials(*file, proxy.User(), proxy.Password());
+        file->SendRequest();
+        ASSERT_EQ(Status(*file), 200u);
+    }
+    EXPECT_EQ(FreshRequestStatus(proxy.HostPort(), origin), 200u);
+    EXPECT_EQ(FreshRequestStatus("ftp=127.0.0.1:1;http=http://" + proxy.HostPort() + "/", origin), 200u)
+        << "the same proxy spelt as the settings may spell it";
+    EXPECT_EQ(origin.Requests().size(), 3u);
+}
+
+TEST_F(HttpProxy, WrongCredentialsAreNeverPresentedAgain)
+{
+    SquidProxy proxy;
+    ScriptedHttpServer origin;
+    origin.Reply("/pkg", 200, "package");
+    CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxy.HostPort().c_str());
+    auto file = session.GetHttpConnection(origin.HostPort())->OpenRequest("GET", "pkg");
+    SetCredentials(*file, proxy.User(), "wrong");
+    file->SendRequest();
+    ASSERT_EQ(Status(*file), 407u);
+    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()), std::nullopt);
+    EXPECT_EQ(FreshRequestStatus(proxy.HostPort(), origin), 407u);
+
+    // The right ones typed next on the same request pass and are the ones kept.
+    SetCredentials(*file, proxy.User(), proxy.Password());
+    file->SendRequest();
+    ASSERT_EQ(Status(*file), 200u);
+    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()),
+              (inet::ProxyCredentials{proxy.User(), proxy.Password()}));
+    EXPECT_EQ(origin.Requests().size(), 1u);
+}
+
+TEST_F(HttpProxy, CredentialsForOneProxyAreNotSentToAnotherPortOrHost)
+{
+    SquidProxy first;
+    SquidProxy second;  // same user and password: it would let anything carrying them through
+    ScriptedHttpServer origin;
+    origin.Reply("/pkg", 200, "package");
+    inet::ProcessProxyCredentials().Learn(first.HostPort(), inet::ProxyCredentials{first.User(), first.Password()},
+                                          200);
+    ASSERT_EQ(FreshRequestStatus(first.HostPort(), origin), 200u);
+    EXPECT_EQ(FreshRequestStatus(second.HostPort(), origin), 407u) << "another port";
+    EXPECT_EQ(FreshRequestStatus("localhost:" + std::to_string(first.Port()), origin), 407u)
+        << "another host name, even for the same proxy";
+    EXPECT_EQ(origin.Requests().size(), 1u);
+}
+
+TEST_F(HttpProxy, CachedCredentialsTheProxyRefusesAreDroppedAndThe407ReachesTheCaller)
+{
+    SquidProxy proxy;
+    ScriptedHttpServer origin;
+    origin.Reply("/pkg", 200, "package");
+    // Stands for a login the proxy accepted before its password was changed.
+    inet::ProcessProxyCredentials().Learn(proxy.HostPort(), inet::ProxyCredentials{proxy.User(), "old"}, 200);
+    CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxy.HostPort().c_str());
+    auto file = session.GetHttpConnection(origin.HostPort())->OpenRequest("GET", "pkg");
+    file->SendRequest();
+    EXPECT_EQ(Status(*file), 407u);
+    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()), std::nullopt);
+
+    SetCredentials(*file, proxy.User(), proxy.Password());
+    file->SendRequest();
+    EXPECT_EQ(Status(*file), 200u);
+    EXPECT_EQ(FreshRequestStatus(proxy.HostPort(), origin), 200u);
 }
 
 }  // namespace
