@@ -146,6 +146,23 @@ TEST_F(ProxiedExchange, CancelledLoginEndsSilentlyAndAsksAgainNextTime)
     EXPECT_EQ(ui.loginsAsked, 2);
 }
 
+// A run that starts with a login the proxy no longer takes (cached, then the password changed): the
+// stale login is dropped at its 407 and the user is asked, instead of it being presented again and again.
+TEST_F(ProxiedExchange, StaleCachedLoginIsDroppedAndTheUserAsked)
+{
+    inet::ProcessProxyCredentials().Learn(proxy.HostPort(), inet::ProxyCredentials{proxy.User(), "old"}, 200);
+    ui.logins.push_back(std::nullopt);
+    EXPECT_EQ(Call().kind, Kind::Cancelled);
+    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()), std::nullopt);
+
+    ui.logins.push_back(RecordingUi::Login{proxy.User(), proxy.Password()});
+    EXPECT_EQ(Call().kind, Kind::Reply);
+    EXPECT_EQ(ui.loginsAsked, 2);
+    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()),
+              (inet::ProxyCredentials{proxy.User(), proxy.Password()}));
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
 TEST_F(ProxiedExchange, CredentialsKnownBeforehandSkipTheDialog)
 {
     user = proxy.User();

@@ -110,28 +110,6 @@ TEST_F(HttpProxy, AcceptedCredentialsGoWithLaterRequestsOfTheProcess)
     EXPECT_EQ(origin.Requests().size(), 3u);
 }
 
-TEST_F(HttpProxy, WrongCredentialsAreNeverPresentedAgain)
-{
-    SquidProxy proxy;
-    ScriptedHttpServer origin;
-    origin.Reply("/pkg", 200, "package");
-    CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxy.HostPort().c_str());
-    auto file = session.GetHttpConnection(origin.HostPort())->OpenRequest("GET", "pkg");
-    SetCredentials(*file, proxy.User(), "wrong");
-    file->SendRequest();
-    ASSERT_EQ(Status(*file), 407u);
-    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()), std::nullopt);
-    EXPECT_EQ(FreshRequestStatus(proxy.HostPort(), origin), 407u);
-
-    // The right ones typed next on the same request pass and are the ones kept.
-    SetCredentials(*file, proxy.User(), proxy.Password());
-    file->SendRequest();
-    ASSERT_EQ(Status(*file), 200u);
-    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()),
-              (inet::ProxyCredentials{proxy.User(), proxy.Password()}));
-    EXPECT_EQ(origin.Requests().size(), 1u);
-}
-
 TEST_F(HttpProxy, CredentialsForOneProxyAreNotSentToAnotherPortOrHost)
 {
     SquidProxy first;
