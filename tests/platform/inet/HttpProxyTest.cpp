@@ -125,23 +125,4 @@ TEST_F(HttpProxy, CredentialsForOneProxyAreNotSentToAnotherPortOrHost)
     EXPECT_EQ(origin.Requests().size(), 1u);
 }
 
-TEST_F(HttpProxy, CachedCredentialsTheProxyRefusesAreDroppedAndThe407ReachesTheCaller)
-{
-    SquidProxy proxy;
-    ScriptedHttpServer origin;
-    origin.Reply("/pkg", 200, "package");
-    // Stands for a login the proxy accepted before its password was changed.
-    inet::ProcessProxyCredentials().Learn(proxy.HostPort(), inet::ProxyCredentials{proxy.User(), "old"}, 200);
-    CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxy.HostPort().c_str());
-    auto file = session.GetHttpConnection(origin.HostPort())->OpenRequest("GET", "pkg");
-    file->SendRequest();
-    EXPECT_EQ(Status(*file), 407u);
-    EXPECT_EQ(inet::ProcessProxyCredentials().Find(proxy.HostPort()), std::nullopt);
-
-    SetCredentials(*file, proxy.User(), proxy.Password());
-    file->SendRequest();
-    EXPECT_EQ(Status(*file), 200u);
-    EXPECT_EQ(FreshRequestStatus(proxy.HostPort(), origin), 200u);
-}
-
 }  // namespace
