@@ -1,21 +1,16 @@
 // One connection's request loop, on the library's own request processing.
 #include "server/CServiceHttp.h"
 
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 
 #include "server/CTargetRepairStream.h"
+#include "server/ServerSocket.h"
 
 bool CServiceHttp::process_and_close_socket(socket_t sock)
 {
     // Headers and body leave in separate writes; without this a small reply waits for the
     // peer's delayed acknowledgement before its body goes out.
-    const int one = 1;
-    setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    serversocket::SetNoDelay(sock);
     CTargetRepairStream stream(sock, read_timeout_sec_, read_timeout_usec_, write_timeout_sec_, write_timeout_usec_);
     bool ok = true;
     for (size_t left = keep_alive_max_count_; left > 0; --left) {
@@ -33,7 +28,6 @@ bool CServiceHttp::process_and_close_socket(socket_t sock)
         if (!ok || closed)
             break;
     }
-    shutdown(sock, SHUT_RDWR);
-    close(sock);
+    serversocket::ShutdownAndClose(sock);
     return ok;
 }

@@ -1,34 +1,13 @@
 // Socket reads and writes for the service's connections, with the request-line repair.
 #include "server/CTargetRepairStream.h"
 
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-
-#include <cerrno>
+#include "server/ServerSocket.h"
 
 namespace {
 
 int Milliseconds(time_t sec, time_t usec)
 {
     return static_cast<int>(sec * 1000 + usec / 1000);
-}
-
-void Address(int sock, bool peer, std::string& ip, int& port)
-{
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    const int rc = peer ? getpeername(sock, reinterpret_cast<sockaddr*>(&address), &length)
-                        : getsockname(sock, reinterpret_cast<sockaddr*>(&address), &length);
-    if (rc != 0)
-        return;
-    char host[NI_MAXHOST];
-    char service[NI_MAXSERV];
-    if (getnameinfo(reinterpret_cast<sockaddr*>(&address), length, host, sizeof host, service, sizeof service,
-                    NI_NUMERICHOST | NI_NUMERICSERV) == 0) {
-        ip = host;
-        port = std::atoi(service);
-    }
 }
 
 } // namespace
@@ -45,40 +24,27 @@ void CTargetRepairStream::BeginRequest()
     m_seenQuery = false;
 }
 
-bool CTargetRepairStream::Poll(short events, int timeoutMs) const
-{
-    pollfd fd{m_sock, events, 0};
-    int rc;
-    do {
-        rc = poll(&fd, 1, timeoutMs);
-    } while (rc < 0 && errno == EINTR);
-    return rc > 0;
-}
-
 bool CTargetRepairStream::WaitForRequest(int timeoutMs)
 {
-    return m_outPos < m_out.size() || m_rawPos < m_raw.size() || Poll(POLLIN, timeoutMs);
+    return m_outPos < m_out.size() || m_rawPos < m_raw.size() || serversocket::WaitReadable(m_sock, timeoutMs);
 }
 
 bool CTargetRepairStream::is_readable() const
 {
-    return m_outPos < m_out.size() || m_rawPos < m_raw.size() || Poll(POLLIN, m_readTimeoutMs);
+    return m_outPos < m_out.size() || m_rawPos < m_raw.size() || serversocket::WaitReadable(m_sock, m_readTimeoutMs);
 }
 
 bool CTargetRepairStream::is_writable() const
 {
-    return Poll(POLLOUT, m_writeTimeoutMs);
+    return serversocket::WaitWritable(m_sock, m_writeTimeoutMs);
 }
 
 bool CTargetRepairStream::Fill()
 {
-    if (!Poll(POLLIN, m_readTimeoutMs))
+    if (!serversocket::WaitReadable(m_sock, m_readTimeoutMs))
         return false;
     char buffer[16 * 1024];
-    ssize_t n;
-    do {
-        n = recv(m_sock, buffer, sizeof buffer, 0);
-    } while (n < 0 && errno == EINTR);
+    const ssize_t n = serversocket::Receive(m_sock, buffer, sizeof buffer);
     if (n <= 0)
         return false;
     m_raw.assign(buffer, static_cast<size_t>(n));
@@ -119,19 +85,15 @@ ssize_t CTargetRepairStream::write(const char* ptr, size_t size)
 {
     if (!is_writable())
         return -1;
-    ssize_t n;
-    do {
-        n = send(m_sock, ptr, size, MSG_NOSIGNAL);
-    } while (n < 0 && errno == EINTR);
-    return n;
+    return serversocket::Send(m_sock, ptr, size);
 }
 
 void CTargetRepairStream::get_remote_ip_and_port(std::string& ip, int& port) const
 {
-    Address(m_sock, true, ip, port);
+    serversocket::Address(m_sock, true, ip, port);
 }
 
 void CTargetRepairStream::get_local_ip_and_port(std::string& ip, int& port) const
 {
-    Address(m_sock, false, ip, port);
+    serversocket::Address(m_sock, false, ip, port);
 }

@@ -28,7 +28,6 @@ public:
     socket_t socket() const override { return m_sock; }
 
 private:
-    bool Poll(short events, int timeoutMs) const;
     bool Fill();
 
     socket_t m_sock;
