@@ -2,6 +2,7 @@
 #include "service/MainDlgServiceUi.h"
 
 #include "app/CMainDlg.h"
+#include "res/resource.h"
 #include "service/CProxyLoginDlg.h"
 
 void CMainDlgServiceUi::ShowMessage(const std::string& text, const char* caption, bool exclamation)
@@ -21,10 +22,11 @@ bool CMainDlgServiceUi::AskProxyCredentials(std::string& user, std::string& pass
 
 void CMainDlgServiceUi::ShowNotice(const std::string& text)
 {
-    m_shown.emplace(m_notice, text);
+    m_notice.m_strText = text;
+    m_notice.Create(IDD_WAIT_NOTICE);
 }
 
 void CMainDlgServiceUi::HideNotice()
 {
-    m_shown.reset();
+    m_notice.DestroyWindow();
 }

@@ -1,9 +1,6 @@
 // The service client's user interface on the main window: its boxes, the login dialog, a notice.
 #pragma once
 
-#include <optional>
-
-#include "app/CNoticeScope.h"
 #include "app/CWaitNoticeDlg.h"
 #include "service/ServiceUi.h"
 
@@ -16,12 +13,12 @@ public:
 
     void ShowMessage(const std::string& text, const char* caption, bool exclamation) override;
     bool AskProxyCredentials(std::string& user, std::string& password) override;
-    // A notice window of its own (not the main window's m_notice), without parent.
+    // A notice window of its own (not the main window's m_notice), without parent. The service
+    // client pairs every ShowNotice with a HideNotice, however its step ends.
     void ShowNotice(const std::string& text) override;
     void HideNotice() override;
 
 private:
     CMainDlg& m_dialog;
     CWaitNoticeDlg m_notice;
-    std::optional<CNoticeScope> m_shown; // after m_notice: ends before it
 };

@@ -7,7 +7,6 @@
 #include "platform/inet/ProxyCredentialCache.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/MessageBox.h"
-#include "service/MainDlgNameRequest.h"
 #include "service/ServiceRequest.h"
 #include "tests/service/ServiceTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -110,14 +109,34 @@ TEST_F(MainDlgService, DownloadFileWritesThePackageAndFailsQuietly)
 
 TEST_F(MainDlgService, NameRequestShowsTheAnswerUnderTheApplicationName)
 {
-    server.Reply(kServicePath, 200, ServiceReplyBody("<rc>0</rc><rm>Request received.</rm>"));
-    ModalScript script;
-    script.ExpectBox("Request received.", AfxGetAppName());
-    EXPECT_TRUE(SendNameRequest(dlg, service::NameRequest("Ysolde", "Ann", "a@b.c", "", "")));
+    // The form as typed by the user; the request command sends it through the main window's transport.
+    const auto fill = [](CDialog& d) {
+        d.SetDlgItemText(IDC_RECORD_NAME, "Ysolde");
+        d.SetDlgItemText(IDC_YOUR_NAME, "Ann");
+        d.SetDlgItemText(IDC_EMAIL, "a@b.c");
+        d.OnOK();
+    };
+    dlg.m_bConnected = true;
     server.Reply(kServicePath, 404, "");
+    ModalScript script;
+    script.ExpectDialog(IDD_REQUEST_NAME, fill);
     script.ExpectBox("Web Processing Error #404.", "Connection Problem");
-    EXPECT_FALSE(SendNameRequest(dlg, service::NameRequest("Ysolde", "Ann", "a@b.c", "", "")));
+    dlg.OnRequestNewName();
+    EXPECT_EQ(dlg.m_requestForm.strRecordName, "Ysolde"); // kept for another try
+
+    server.Reply(kServicePath, 200, ServiceReplyBody("<rc>0</rc><rm>Request received.</rm>"));
+    script.ExpectDialog(IDD_REQUEST_NAME, fill);
+    script.ExpectBox("Request received.", AfxGetAppName());
+    dlg.OnRequestNewName();
     EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(dlg.m_requestForm.strRecordName, "");
+    const auto requests = server.Requests();
+    ASSERT_FALSE(requests.empty());
+    const auto sent = requests.back().params.find("clientXMLString");
+    ASSERT_NE(sent, requests.back().params.end());
+    EXPECT_EQ(sent->second,
+              "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>NameRequest</op><record>Ysolde"
+              "</record><request>Ann</request><email>a@b.c</email><pron></pron><comments></comments>");
 }
 
 }  // namespace

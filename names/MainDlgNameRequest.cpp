@@ -2,7 +2,10 @@
 #include "app/CMainDlg.h"
 
 #include "names/dialogs/CRequestNameDlg.h"
-#include "service/MainDlgNameRequest.h"
+#include "service/CServiceTransport.h"
+#include "service/MainDlgServiceUi.h"
+#include "service/NameRequestCall.h"
+#include "service/ServiceRequest.h"
 
 void CMainDlg::OnRequestNewName()
 {
@@ -35,12 +38,11 @@ void CMainDlg::OnRequestNewName()
     }
 
     // The texts go in as typed: the service reads the envelope without escapes.
-    const std::string request = "ProcessReq?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
-                                "<prod>vmr</prod><op>NameRequest</op><record>" +
-                                m_requestForm.strRecordName + "</record><request>" + m_requestForm.strRequester +
-                                "</request><email>" + m_requestForm.strEmail + "</email><pron>" +
-                                m_requestForm.strPronunciation + "</pron><comments>" + m_requestForm.strComments +
-                                "</comments>";
-    if (SendNameRequest(*this, request))
+    CMainDlgServiceUi ui(*this);
+    service::CServiceTransport transport(ServiceHostAndPort(), m_strProxyUser, m_strProxyPassword, ui);
+    if (service::SendNameRequest(transport, ui,
+                                 service::NameRequest(m_requestForm.strRecordName, m_requestForm.strRequester,
+                                                      m_requestForm.strEmail, m_requestForm.strPronunciation,
+                                                      m_requestForm.strComments)))
         m_requestForm = RequestForm();
 }
