@@ -13,7 +13,8 @@ struct ErrorText
     const char* text;
 };
 
-// One line per code; a null text means "no text of its own" (the system error text is used).
+// The system's error numbers the component reports with their texts, then the component's own rows.
+// A null text means "no text of its own" (the system error text is used).
 constexpr ErrorText kErrorTable[] = {
     {1, "Not super-user"},
     {2, "No such file or directory"},
@@ -36,31 +37,9 @@ constexpr ErrorText kErrorTable[] = {
     {28, "No space left on device"},
     {29, "Illegal seek"},
     {30, "Read-only file system"},
-    {ZipErrorGeneric, nullptr},
-    {ZipErrorBadZipFile, "Damaged or not a zip file"},
-    {ZipErrorBadCrc, "Crc mismatched"},
-    {ZipErrorNoCallback, "No disk-spanning callback functor set"},
-    {ZipErrorAborted, "Disk change aborted"},
-    {ZipErrorAbortedAction, "Action aborted"},
-    {ZipErrorAbortedSafely, "Action aborted safely"},
-    {ZipErrorNonRemovable, "The device selected for the disk spanning archive is non removable"},
-    {ZipErrorTooManyVolumes, "Limit of the maximum volumes reached"},
-    {ZipErrorTooLongData, "The filename of the file being added to the archive is too long"},
-    {ZipErrorBadPassword, "Incorrect password set for the file being decrypted"},
-    {ZipErrorDirWithSize, "During testing found the directory with the size greater than 0"},
-    {ZipErrorInternal, "Internal error"},
-    {ZipErrorNotRemoved, "Error while removing a file"},
-    {ZipErrorNotRenamed, "Error while renaming a file"},
-    {ZipErrorPlatformNotSupported, "Cannot create the file for the specified platform"},
-    {ZipErrorCentralDirNotFound, "The central directory was not found in the archive (or you were trying to open "
-                                 "not the last disk of a multi-disk archive)"},
-    {ZipErrorStreamEnd, "Zlib Library error (end of stream)"},
-    {ZipErrorNeedDict, nullptr},
-    {ZipErrorStream, "Zlib library error (stream error)"},
-    {ZipErrorData, "Zlib library error (data error)"},
-    {ZipErrorMemory, "Not enough memory"},
-    {ZipErrorBuffer, "Zlib library error (buffer error)"},
-    {ZipErrorVersion, "Zlib library error (version error)"},
+#define ZIP_ERROR_ROW(name, code, text) {name, text},
+    ZIP_ERROR_TABLE(ZIP_ERROR_ROW)
+#undef ZIP_ERROR_ROW
 };
 
 const char* TableText(int code)
