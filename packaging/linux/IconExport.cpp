@@ -51,8 +51,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "zentrimo-icon-export: no picture fits %s pixels\n", argv[i]);
             return 1;
         }
-        const QImage picture = Picture(*source, icon.palette).scaled(size, size, Qt::IgnoreAspectRatio,
-                                                                     Qt::FastTransformation);
+        const QImage picture =
+            Picture(*source, icon.palette).scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         const QString apps = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
         const QString path = apps + QStringLiteral("/%1.png").arg(name);
         if (!QDir().mkpath(apps) || !picture.save(path, "PNG")) {

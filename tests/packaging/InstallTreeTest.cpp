@@ -31,7 +31,7 @@ protected:
     {
         s_dir = std::make_unique<ScratchDir>("install");
         s_install = RunShell("DESTDIR=" + Quote(s_dir->Path()) + " " + ZENTRIMO_CMAKE + " --install " +
-                        Quote(ZENTRIMO_BINARY_DIR) + " --prefix /usr");
+                             Quote(ZENTRIMO_BINARY_DIR) + " --prefix /usr");
     }
     static void TearDownTestSuite() { s_dir.reset(); }
 
@@ -74,17 +74,20 @@ TEST_F(InstallTree, ThreeProgramsInBinEachWithItsManual)
     std::set<std::string> bin;
     for (const auto& entry : fs::directory_iterator(Usr("bin")))
         bin.insert(entry.path().filename().string());
-    EXPECT_EQ(bin, std::set<std::string>(std::begin(kPrograms), std::end(kPrograms))) << "nothing else in bin/";
+    EXPECT_EQ(bin, std::set<std::string>(std::begin(kPrograms), std::end(kPrograms)))
+        << "nothing else in bin/";
 }
 
 TEST_F(InstallTree, NothingOutsideUsrAndNothingTheProgramsWrite)
 {
     for (const std::string& file : InstalledFiles()) {
-        EXPECT_TRUE(file.starts_with("usr/")) << file << ": /etc and /var belong to the administrator and the service";
+        EXPECT_TRUE(file.starts_with("usr/"))
+            << file << ": /etc and /var belong to the administrator and the service";
         const std::string name = fs::path(file).filename().string();
         for (const char* written : {"Temp.zip", "VMRNames.zip", "requests.db"})
             EXPECT_NE(name, written) << file;
-        EXPECT_FALSE(name.ends_with(".ttf") || name.ends_with(".fon")) << file << ": the dialog font comes from fonts-wine";
+        EXPECT_FALSE(name.ends_with(".ttf") || name.ends_with(".fon"))
+            << file << ": the dialog font comes from fonts-wine";
         EXPECT_FALSE(name.ends_with(".a") || name.ends_with(".h")) << file << ": no development files";
     }
     EXPECT_FALSE(fs::exists(Root() / "var"));
@@ -96,7 +99,8 @@ TEST_F(InstallTree, ThemeIconsShowTheWindowIconPixels)
     for (int size : {16, 32, 48, 64, 128, 256}) {
         SCOPED_TRACE(size);
         const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-        const QImage image(QString::fromStdString(Usr("share/icons/hicolor/" + folder + "/apps/" + kAppId + ".png")));
+        const QImage image(
+            QString::fromStdString(Usr("share/icons/hicolor/" + folder + "/apps/" + kAppId + ".png")));
         ASSERT_FALSE(image.isNull());
         ASSERT_EQ(image.width(), size);
         ASSERT_EQ(image.height(), size);
@@ -148,7 +152,8 @@ TEST_F(InstallTree, MetainfoValidatesAndLaunchesTheDesktopEntry)
     const Output lint = RunShell("appstreamcli validate --no-net --pedantic " + Quote(metainfo));
     EXPECT_EQ(lint.status, 0) << lint.text;
     const std::string text = ReadText(metainfo);
-    EXPECT_NE(text.find("<launchable type=\"desktop-id\">" + kAppId + ".desktop</launchable>"), std::string::npos);
+    EXPECT_NE(text.find("<launchable type=\"desktop-id\">" + kAppId + ".desktop</launchable>"),
+              std::string::npos);
     for (const char* program : kPrograms)
         EXPECT_NE(text.find("<binary>" + std::string(program) + "</binary>"), std::string::npos) << program;
 }
@@ -164,7 +169,8 @@ TEST_F(InstallTree, ServiceUnitVerifiesAndItsCommandServesFromTheStateFolder)
     EXPECT_NE(exec.find("--db /var/lib/zentrimo-service/requests.db"), std::string::npos) << exec;
     EXPECT_EQ(Key(text, "StateDirectory"), "zentrimo-service zentrimo-service/catalog");
     EXPECT_EQ(Key(text, "User"), "zentrimo");
-    for (const char* hardening : {"NoNewPrivileges=yes", "ProtectSystem=strict", "ProtectHome=yes", "PrivateTmp=yes"})
+    for (const char* hardening :
+         {"NoNewPrivileges=yes", "ProtectSystem=strict", "ProtectHome=yes", "PrivateTmp=yes"})
         EXPECT_NE(text.find(std::string("\n") + hardening + "\n"), std::string::npos) << hardening;
 
     // Verified as a copy that runs the staged program, with the staged manuals for its Documentation= line.

@@ -44,8 +44,8 @@ std::set<std::string> OptionsAndCommands(const std::string& text, const std::str
     const std::regex option(R"(--[a-z][a-z-]*)");
     for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
         words.insert(it->str());
-    const std::regex command(R"((^|\n)(\.B |[Uu]sage: |[ \t]+))" + std::regex_replace(program, std::regex("-"), "\\-") +
-                             " ([a-z]+)");
+    const std::regex command(R"((^|\n)(\.B |[Uu]sage: |[ \t]+))" +
+                             std::regex_replace(program, std::regex("-"), "\\-") + " ([a-z]+)");
     for (std::sregex_iterator it(text.begin(), text.end(), command), end; it != end; ++it)
         words.insert((*it)[3].str());
     return words;
@@ -65,7 +65,8 @@ class Manual : public ::testing::TestWithParam<Program>
 TEST_P(Manual, ListsTheOptionsAndCommandsOfTheUsage)
 {
     const Program& program = GetParam();
-    const Output usage = RunShell(std::string(ZENTRIMO_BINARY_DIR) + "/" + program.binary + " " + program.help);
+    const Output usage =
+        RunShell(std::string(ZENTRIMO_BINARY_DIR) + "/" + program.binary + " " + program.help);
     const std::set<std::string> fromUsage = OptionsAndCommands(usage.text, program.name);
     ASSERT_GE(fromUsage.size(), 3u) << usage.text;
     const std::string manual = ReadText(ManualPath(program));
@@ -77,8 +78,9 @@ TEST_P(Manual, RendersWithoutWarnings)
 {
     const std::string path = Quote(ManualPath(GetParam()));
     // The check Debian's package linter makes, and groff's own with every warning on.
-    const Output man = RunShell("{ LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z " + path +
-                           " 2>&1 >/dev/null; }");
+    const Output man =
+        RunShell("{ LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z " + path +
+                 " 2>&1 >/dev/null; }");
     EXPECT_EQ(man.status, 0);
     EXPECT_EQ(man.text, "");
     const Output groff = RunShell("groff -man -ww -z " + path);

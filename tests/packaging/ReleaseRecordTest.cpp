@@ -15,7 +15,8 @@ const std::string kLinux = std::string(ZENTRIMO_SOURCE_DIR) + "/packaging/linux/
 
 TEST(ReleaseRecords, DebianChangelogParsesAndItsNewestEntryIsTheProjectVersion)
 {
-    const Output version = RunShell("dpkg-parsechangelog -l " + Quote(kLinux + "deb/changelog") + " -S Version");
+    const Output version =
+        RunShell("dpkg-parsechangelog -l " + Quote(kLinux + "deb/changelog") + " -S Version");
     ASSERT_EQ(version.status, 0) << version.text;
     EXPECT_EQ(version.text, std::string(ZENTRIMO_PROJECT_VERSION) + "\n");
 }
