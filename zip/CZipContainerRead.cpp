@@ -120,7 +120,8 @@ int CZipContainer::StageEntry(int index, const std::string& folder, CTempFile& s
     }
     CFile out;
     CFileException openError;
-    if (!out.Open(staged.GetPath(), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite, &openError)) {
+    const unsigned flags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite;
+    if (!out.Open(staged.GetPath(), flags, &openError)) {
         openError.m_strFileName = target;
         throw openError;
     }

@@ -39,7 +39,7 @@ void CNamePackage::ExtractAll(const std::string& archivePath, const std::string&
         for (int i = 0; i < zip.EntryCount(); ++i)
         {
             CZipEntryHeader header;
-            if (zip.GetEntryInfo(i, header))
+            if (zip.GetEntryInfo(i, header) && !header.IsFolder())
                 targets.push_back(zip.GetExtractPath(header, folder, true));
         }
         // What a killed install left beside these files goes first.
