@@ -31,8 +31,8 @@ bool SameInode(int fd, const std::string& path)
 {
     struct stat byHandle;
     struct stat byName;
-    return ::fstat(fd, &byHandle) == 0 && ::lstat(path.c_str(), &byName) == 0 && byHandle.st_dev == byName.st_dev &&
-           byHandle.st_ino == byName.st_ino;
+    return ::fstat(fd, &byHandle) == 0 && ::lstat(path.c_str(), &byName) == 0 &&
+           byHandle.st_dev == byName.st_dev && byHandle.st_ino == byName.st_ino;
 }
 
 } // namespace
@@ -140,7 +140,8 @@ int RemoveStaleTempFiles(const std::vector<std::string>& targets)
         std::error_code ec;
         for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
             const std::string name = it->path().filename().string();
-            if (name.size() < kUniqueLength + 3 || name.compare(name.size() - kUniqueLength - 2, 2, kMarker) != 0 ||
+            if (name.size() < kUniqueLength + 3 ||
+                name.compare(name.size() - kUniqueLength - 2, 2, kMarker) != 0 ||
                 !folderStems.count(name.substr(0, name.size() - kUniqueLength)))
                 continue;
             const std::string path = it->path().string();

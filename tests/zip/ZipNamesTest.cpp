@@ -12,8 +12,9 @@ using namespace ziptest;
 namespace {
 
 // The sample catalogue's accented names whose letters all have a CP437 form, and one without.
-const char* const kAccented[] = {"Bj\xc3\xb6rn", "Chlo\xc3\xa9", "\xc3\x89mile", "Fran\xc3\xa7ois", "Jos\xc3\xa9",
-                                 "J\xc3\xbcrgen", "Tom\xc3\xa1s", "Zo\xc3\xab", "S\xc3\xb8ren"};
+const char* const kAccented[] = {"Bj\xc3\xb6rn",    "Chlo\xc3\xa9", "\xc3\x89mile",
+                                 "Fran\xc3\xa7ois", "Jos\xc3\xa9",  "J\xc3\xbcrgen",
+                                 "Tom\xc3\xa1s",    "Zo\xc3\xab",   "S\xc3\xb8ren"};
 
 std::filesystem::path MakeArchive(const ScratchDir& dir, const std::vector<std::string>& names)
 {
@@ -60,7 +61,7 @@ TEST(ZipNames, Cp437NameOfAnotherWriterExtractsUnderItsAnsiName)
 {
     ScratchDir dir("zipnames437");
     ZipBuilder b;
-    b.entries.push_back(Entry("Zo\x89.wav", "zoe"));              // CP437 0x89: e-diaeresis
+    b.entries.push_back(Entry("Zo\x89.wav", "zoe"));                  // CP437 0x89: e-diaeresis
     b.entries.push_back(Entry("sub/Fran\x87ois.wav", "francois", 0)); // CP437 0x87: c-cedilla
     WriteBytes(dir / "a.zip", b.Build());
     ASSERT_EQ(ExtractAll(dir / "a.zip", dir / "out"), 0);
