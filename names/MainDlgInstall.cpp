@@ -1,15 +1,16 @@
 // CMainDlg: "Download and Install Name", and the two steps the save command shares with it.
 #include "app/CMainDlg.h"
 
-#include <filesystem>
-
 #include "app/CNoticeScope.h"
 #include "names/MainDlgInstallSaved.h"
 #include "names/NameOrder.h"
 #include "names/dialogs/CNamePackage.h"
+#include "platform/fs/CFileException.h"
+#include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
-#include "platform/fs/WinPath.h"
 #include "platform/ui/CDataExchange.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -17,21 +18,26 @@ const char* const kNameNotFound =
     "The name you have typed is not in the list of recorded names.  Please either select a name from the "
     "list, or request that the name be recorded for you by clicking the \"Request New Name\" button below.";
 
-// Where the downloaded package waits to be unpacked: the program's own folder, or the user's temporary
-// folder when the program's folder takes no new files (a copy installed for all users).
-std::string TemporaryPackagePath(const std::string& moduleFolder)
+// Where the downloaded package waits to be unpacked: Temp.zip in the program's own folder, or, when that
+// folder takes no new files (a copy installed for all users), a file of its own in the user's temporary
+// folder, made exclusively under a unique name so that no other user's or instance's file is ever
+// written or followed. Temporaries that a killed install left there are removed first.
+std::string TemporaryPackagePath(const std::string& moduleFolder, CTempFile& temporary)
 {
     const std::string preferred = moduleFolder + "Temp.zip";
-    std::string probe;
-    if (CreateTempFileBeside(preferred, probe))
+    if (temporary.Create(preferred))
     {
-        DeleteFile(probe);
+        temporary.Remove();
         return preferred;
     }
-    std::string temp = winpath::ToWindows(std::filesystem::temp_directory_path());
-    if (temp.empty() || temp.back() != '\\')
-        temp += '\\';
-    return temp + "Temp.zip";
+    const std::string shared = GetTempFolder() + "Temp.zip";
+    RemoveStaleTempFiles({shared});
+    if (!temporary.Create(shared))
+    {
+        const int error = errno;
+        throw CFileException(CFileException::OsErrorToCause(error), error, shared);
+    }
+    return temporary.GetPath();
 }
 
 } // namespace
@@ -58,7 +64,8 @@ void CMainDlg::OnInstall()
         return;
     const std::string url = RequestPackageUrl();
 
-    const std::string package = TemporaryPackagePath(m_strModuleFolder);
+    CTempFile temporary; // removed on every way out when the package is not in the program's folder
+    const std::string package = TemporaryPackagePath(m_strModuleFolder, temporary);
     const std::string namesFolder = m_editVelmoraLocation.GetWindowText() + "\\Speakers\\Ysmerel\\Names";
     if (!DownloadFile(url, package))
     {
@@ -67,7 +74,8 @@ void CMainDlg::OnInstall()
         return;
     }
 
-    // When unpacking fails the package stays for a look.
+    // When unpacking fails a Temp.zip in the program's folder stays for a look; one in the temporary folder
+    // goes with its object.
     CNamePackage::ExtractAll(package, namesFolder);
     DeleteFile(package);
 

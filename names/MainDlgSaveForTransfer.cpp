@@ -2,25 +2,48 @@
 #include "app/CMainDlg.h"
 
 #include "app/CNoticeScope.h"
-#include "names/dialogs/CNamePackage.h"
 #include "names/dialogs/CTransferArchive.h"
+#include "platform/fs/CFileException.h"
+#include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/ModulePath.h"
 #include "platform/media/MCIWnd.h"
+#include "service/MainDlgServiceUi.h"
+#include "service/PackageDownload.h"
+
+#include <cerrno>
 
 namespace {
 
-// The download that becomes the first content of the transfer archive goes to a file beside it, so
-// that a download cut short never stands in the archive's place.
-bool DownloadBeside(CMainDlg& dlg, const std::string& url, const std::string& archive, std::string& package)
+// The service client's boxes with the archive named in place of the temporary the package is downloaded
+// into: that file is ours, the user asked for the archive.
+class CArchiveNamingUi : public service::IServiceUi
 {
-    if (!CreateTempFileBeside(archive, package))
-        package = archive.substr(0, archive.rfind('\\') + 1) + "Temp.zip";
-    if (dlg.DownloadFile(url, package))
-        return true;
-    DeleteFile(package);
-    return false;
-}
+public:
+    CArchiveNamingUi(service::IServiceUi& inner, std::string temporary, std::string archive)
+        : m_inner(inner), m_strTemporary(std::move(temporary)), m_strArchive(std::move(archive))
+    {
+    }
+    void ShowMessage(const std::string& text, const char* caption, bool exclamation) override
+    {
+        std::string shown = text;
+        for (size_t at = shown.find(m_strTemporary); !m_strTemporary.empty() && at != std::string::npos;
+             at = shown.find(m_strTemporary, at + m_strArchive.size()))
+            shown.replace(at, m_strTemporary.size(), m_strArchive);
+        m_inner.ShowMessage(shown, caption, exclamation);
+    }
+    bool AskProxyCredentials(std::string& user, std::string& password) override
+    {
+        return m_inner.AskProxyCredentials(user, password);
+    }
+    void ShowNotice(const std::string& text) override { m_inner.ShowNotice(text); }
+    void HideNotice() override { m_inner.HideNotice(); }
+
+private:
+    service::IServiceUi& m_inner;
+    std::string m_strTemporary;
+    std::string m_strArchive;
+};
 
 } // namespace
 
@@ -40,37 +63,26 @@ void CMainDlg::OnDownloadSave()
         return;
     const std::string url = RequestPackageUrl();
 
-    const std::string saveFolder = m_editSaveLocation.GetWindowText();
-    CTransferArchive transfer(saveFolder);
-    bool saved = false;
-    if (!transfer.Exists())
+    CTransferArchive transfer(m_editSaveLocation.GetWindowText());
+    transfer.RemoveStaleTemporaries();
+    // The package goes to a temporary beside the archive, never into the archive's place or into a
+    // staging folder: a download cut short, a package that does not read or a save that is killed
+    // leaves the archive as it was and nothing of its files for the next save to pick up.
+    CTempFile package;
+    if (!package.Create(transfer.GetPath()))
     {
-        std::string package;
-        if (DownloadBeside(*this, url, transfer.GetPath(), package))
-        {
-            transfer.AdoptPackage(package);
-            saved = true;
-        }
+        const int error = errno;
+        throw CFileException(CFileException::OsErrorToCause(error), error, transfer.GetPath());
     }
-    else
+    CMainDlgServiceUi dialogUi(*this);
+    CArchiveNamingUi ui(dialogUi, package.GetPath(), transfer.GetPath());
+    bool saved = service::DownloadPackage(url, package.GetPath(), ui).ok;
+    if (saved)
     {
-        const std::string package = saveFolder + "Temp.zip";
-        const std::string staging = saveFolder + "Temp";
-        if (DownloadFile(url, package))
-        {
-            CreateDirectory(staging);
-            CNamePackage::ExtractAll(package, staging);
-            saved = transfer.AddStagedFiles(staging);
-            if (saved)
-            {
-                DeleteFile(package);
-                RemoveDirectory(staging); // stays when the package had folders of its own
-            }
-        }
+        if (!transfer.Exists())
+            transfer.AdoptPackage(package);
         else
-        {
-            DeleteFile(package);
-        }
+            saved = transfer.AddPackage(package.GetPath());
     }
 
     if (!saved)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs/CTempFile.h"
 #include "zip/CZipAddRequest.h"
 #include "zip/CZipBackingStore.h"
 #include "zip/CZipDirectory.h"
@@ -49,6 +50,14 @@ public:
     // was not read to its end. The file appears only once it is complete and checked.
     bool ExtractEntry(int index, const std::string& folder, bool keepPath = true,
                       const std::string& newName = std::string(), unsigned bufferSize = ENTRY_BUFFER_SIZE);
+    // The first half of ExtractEntry: a file entry is written completely into staged, a new temporary
+    // beside its target, which is checked (CRC) and given the entry's time and attributes but not put
+    // in place; the caller moves it or lets it go. 1 done, -2 done but time or attributes not set, 0 or
+    // -1 nothing staged (as ExtractEntry's false). A folder entry is created at once, staging nothing.
+    // A target that is read-only or a folder is refused before anything is written; file errors name
+    // the target, never the temporary.
+    int StageEntry(int index, const std::string& folder, CTempFile& staged, bool keepPath = true,
+                   const std::string& newName = std::string(), unsigned bufferSize = ENTRY_BUFFER_SIZE);
     // Where ExtractEntry would put the entry (empty when the name leaves nothing below folder).
     std::string GetExtractPath(const CZipEntryHeader& header, const std::string& folder, bool keepPath,
                                const std::string& newName = std::string()) const;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/fs/CFile.h"
+#include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
 #include "zip/CZipPathParts.h"
 #include "zip/ZipFileHelpers.h"
@@ -36,23 +37,18 @@ std::string ConfinedRelativePath(const std::string& name)
     return result;
 }
 
-// Removes a temporary file unless it has been moved into place.
-class TempFileGuard
+// Runs f, naming target in a file error it raises: the temporary written is ours, the user knows only
+// the file it becomes.
+template <typename F>
+void AsTarget(const std::string& target, F&& f)
 {
-public:
-    explicit TempFileGuard(std::string path) : m_strPath(std::move(path)) {}
-    ~TempFileGuard()
-    {
-        if (!m_strPath.empty())
-            DeleteFile(m_strPath);
+    try {
+        f();
+    } catch (CFileException& e) {
+        e.m_strFileName = target;
+        throw;
     }
-    TempFileGuard(const TempFileGuard&) = delete;
-    TempFileGuard& operator=(const TempFileGuard&) = delete;
-    void Release() { m_strPath.clear(); }
-
-private:
-    std::string m_strPath;
-};
+}
 
 } // namespace
 
@@ -77,12 +73,25 @@ std::string CZipContainer::GetExtractPath(const CZipEntryHeader& header, const s
 bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keepPath, const std::string& newName,
                                  unsigned bufferSize)
 {
+    CTempFile staged;
+    const int result = StageEntry(index, folder, staged, keepPath, newName, bufferSize);
+    if (staged.IsCreated() && !staged.MoveIntoPlace()) {
+        const int error = errno;
+        throw CFileException(CFileException::OsErrorToCause(error), error, staged.GetTarget());
+    }
+    return result == 1;
+}
+
+int CZipContainer::StageEntry(int index, const std::string& folder, CTempFile& staged, bool keepPath,
+                              const std::string& newName, unsigned bufferSize)
+{
+    staged.Remove();
     // A zero buffer could never deliver the end of an entry.
     if (bufferSize == 0)
-        return false;
+        return 0;
     CZipEntryHeader header;
     if (!GetEntryInfo(index, header))
-        return false;
+        return 0;
     const std::string target = GetExtractPath(header, folder, keepPath, newName);
 
     if (header.IsFolder()) {
@@ -91,13 +100,13 @@ bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keep
         // that reduces to the target folder itself leaves that folder as it is.
         if (target != folder)
             zipfs::SetFileAttrs(target, header.GetAttributes() & ~FILE_ATTRIBUTE_READONLY);
-        return true;
+        return 1;
     }
     // A file entry whose name leaves nothing below the folder has no place to go.
     if (target == folder)
-        return false;
+        return 0;
     if (!BeginEntryRead(index))
-        return false;
+        return 0;
 
     zipfs::ForceDirectory(CZipPathParts(target).GetFilePath());
     uint32_t existing = 0;
@@ -105,31 +114,30 @@ bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keep
         (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw CFileException(CFileException::accessDenied, EACCES, target);
 
-    std::string temp;
-    if (!CreateTempFileBeside(target, temp)) {
+    if (!staged.Create(target)) {
         const int error = errno;
         throw CFileException(CFileException::OsErrorToCause(error), error, target);
     }
-    TempFileGuard guard(temp);
-    CFile out(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
+    CFile out;
+    CFileException openError;
+    const unsigned flags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite;
+    if (!out.Open(staged.GetPath(), flags, &openError)) {
+        openError.m_strFileName = target;
+        throw openError;
+    }
     CZipBuffer buffer(bufferSize);
     unsigned n;
     do {
         n = ReadEntryData(buffer.Data(), bufferSize);
         if (n > 0)
-            out.Write(buffer.Data(), n);
+            AsTarget(target, [&] { out.Write(buffer.Data(), n); });
     } while (n == bufferSize);
-    out.Close();
+    AsTarget(target, [&] { out.Close(); });
 
-    const int result = EndEntryRead(temp, false);
-    if (result == 1 || result == -2) {
-        if (!MoveFileReplacing(temp, target)) {
-            const int error = errno;
-            throw CFileException(CFileException::OsErrorToCause(error), error, target);
-        }
-        guard.Release();
-    }
-    return result == 1;
+    const int result = EndEntryRead(staged.GetPath(), false);
+    if (result != 1 && result != -2)
+        staged.Remove();
+    return result;
 }
 
 bool CZipContainer::BeginEntryRead(int index)

@@ -168,7 +168,11 @@ bool CZipContainer::BeginEntryWrite(CZipEntryHeader& header, int level, const st
     else if (header.m_uMethod != 0 && header.m_uMethod != 8)
         header.m_uMethod = 8;
     header.m_uFlags = header.m_uMethod == 8 ? LevelFlags(level) : 0;
-    if (header.m_name.Size() > 0xFFFF || header.m_extra.Size() > 0xFFFF || header.m_comment.Size() > 0xFFFF)
+    // The limit applies to the name as it will be stored, which may be shorter or longer than in memory.
+    CZipEntryHeader stored(header);
+    if (m_directory.m_bConvertNames)
+        stored.ConvertNameToArchive(m_directory.m_bOemConvert);
+    if (stored.m_name.Size() > 0xFFFF || header.m_extra.Size() > 0xFFFF || header.m_comment.Size() > 0xFFFF)
         Throw(ZipErrorTooLongData);
 
     m_directory.AddNewEntry(header);

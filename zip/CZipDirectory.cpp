@@ -237,6 +237,7 @@ CZipEntryHeader* CZipDirectory::AddNewEntry(const CZipEntryHeader& header)
         entry->ConvertNameToArchive(m_bOemConvert);
     entry->m_uStartDisk = static_cast<uint16_t>(m_pStore->GetCurrentDisk());
     entry->m_uLocalOffset = static_cast<uint32_t>(position);
+    entry->m_uStoredNameSize = static_cast<uint16_t>(entry->m_name.Size());
     entry->WriteLocal(*m_pStore);
     entry->m_extra.Release();
     entry->m_name = memoryName;

@@ -78,6 +78,7 @@ void CZipEntryHeader::ReadCentral(CZipBackingStore& store)
     CZipBuffer tail(rest);
     store.Read(tail.Data(), rest);
     m_name.Assign(tail.Data(), nameSize);
+    m_uStoredNameSize = nameSize;
     m_extra.Assign(tail.Data() + nameSize, extraSize);
     m_comment.Assign(tail.Data() + nameSize + extraSize, commentSize);
 }
@@ -147,7 +148,7 @@ void CZipEntryHeader::CheckLocal(CZipBackingStore& store, CZipBuffer& localExtra
     const uint16_t nameSize = Get16(record + 26);
     const uint16_t extraSize = Get16(record + 28);
     bool ok = Get32(record) == kLocalSignature && method == m_uMethod && (method == 0 || method == 8) &&
-              nameSize == m_name.Size();
+              nameSize == m_uStoredNameSize;
     if (ok && !(flags & kFlagDescriptor))
         ok = Get32(record + 14) == m_uCrc && Get32(record + 18) == m_uPackedSize &&
              Get32(record + 22) == m_uPlainSize;
@@ -198,6 +199,7 @@ void CZipEntryHeader::ConvertNameToArchive(bool oemConvert)
     }
     std::replace(name.begin(), name.end(), '\\', '/');
     SetName(name);
+    m_uStoredNameSize = static_cast<uint16_t>(name.size());
 }
 
 void CZipEntryHeader::ConvertNameFromArchive(bool oemConvert)

@@ -52,7 +52,7 @@ public:
     unsigned WriteCentral(CZipBackingStore& store) const;
     // Writes the local header of a new entry with the name as it is now.
     void WriteLocal(CZipBackingStore& store) const;
-    // Checks the local header at the store's position against this header (101 on a mismatch) and
+    // Checks the local header at the store's position against the central one (101 on a mismatch) and
     // reads its extra field into localExtra. May adopt the local flags (see the definition).
     void CheckLocal(CZipBackingStore& store, CZipBuffer& localExtra);
     // Compares a data descriptor at the store's position with CRC and sizes (101 on a mismatch).
@@ -77,6 +77,9 @@ public:
     uint16_t m_uInternal = 0;
     uint32_t m_uExternal = 0;
     uint32_t m_uLocalOffset = 0;
+    // The name-length field as it stands in the archive: the memory form differs in length from the
+    // stored one whenever the name was converted (one CP437 byte is two UTF-8 bytes).
+    uint16_t m_uStoredNameSize = 0;
     CZipBuffer m_extra;
     CZipBuffer m_name;
     CZipBuffer m_comment;

@@ -1,8 +1,11 @@
-// Whole-archive steps of the name commands: unpack every entry, or read every entry as a check.
+// Whole-archive steps of the name commands: unpack every entry all or nothing, or read every entry as a check.
 #include "names/dialogs/CNamePackage.h"
 
+#include <cerrno>
 #include <vector>
 
+#include "platform/fs/CFileException.h"
+#include "platform/fs/CTempFile.h"
 #include "zip/CZipContainer.h"
 
 namespace {
@@ -32,9 +35,30 @@ void WithArchive(const std::string& archivePath, Step step)
 void CNamePackage::ExtractAll(const std::string& archivePath, const std::string& folder)
 {
     WithArchive(archivePath, [&](CZipContainer& zip) {
+        std::vector<std::string> targets;
         for (int i = 0; i < zip.EntryCount(); ++i)
-            if (!zip.ExtractEntry(i, folder, true, std::string(), kBufferSize))
+        {
+            CZipEntryHeader header;
+            if (zip.GetEntryInfo(i, header) && !header.IsFolder())
+                targets.push_back(zip.GetExtractPath(header, folder, true));
+        }
+        // What a killed install left beside these files goes first.
+        RemoveStaleTempFiles(targets);
+
+        // Every file complete and checked beside its target before the first one is replaced; a
+        // failure on the way lets every temporary go (their destructors) and replaces nothing.
+        std::vector<CTempFile> staged(static_cast<size_t>(zip.EntryCount()));
+        for (int i = 0; i < zip.EntryCount(); ++i)
+            if (zip.StageEntry(i, folder, staged[static_cast<size_t>(i)], true, std::string(), kBufferSize) != 1)
                 throw CZipException(ZipErrorBadZipFile, archivePath);
+        for (CTempFile& file : staged)
+        {
+            if (file.IsCreated() && !file.MoveIntoPlace())
+            {
+                const int error = errno;
+                throw CFileException(CFileException::OsErrorToCause(error), error, file.GetTarget());
+            }
+        }
     });
 }
 

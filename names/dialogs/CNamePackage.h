@@ -8,9 +8,12 @@
 class CNamePackage
 {
 public:
-    // Unpacks every entry below folder in index order, each under its stored name with its folder
-    // part. An entry the component does not finish (ExtractEntry false) is raised as a damaged
-    // archive rather than passed over, so that a command never reports a partial install as done.
+    // Unpacks every entry below folder, each under its stored name with its folder part, all or
+    // nothing: every file is written and checked beside its target first, and only when all are
+    // complete are they moved into place, in index order (a later entry of the same name wins). On
+    // any failure no file is replaced and no temporary stays (folders made for entries may remain).
+    // An entry the component does not finish is raised as a damaged archive rather than passed over.
+    // Temporaries that a killed run left beside the targets are removed first.
     static void ExtractAll(const std::string& archivePath, const std::string& folder);
 
     // Reads every entry to its end, checking each CRC, and writes nothing.

@@ -1,14 +1,114 @@
 // The transfer archive VMRNames.zip of a save folder, changed all or nothing.
 #include "names/dialogs/CTransferArchive.h"
 
+#include <cctype>
 #include <cerrno>
 #include <vector>
 
 #include "names/dialogs/CNamePackage.h"
 #include "platform/fs/CFileException.h"
-#include "platform/fs/CFileFind.h"
+#include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
 #include "zip/CZipContainer.h"
+#include "zip/CZipPathParts.h"
+
+namespace {
+
+constexpr unsigned kBufferSize = 65536;
+// Files shorter than this are stored: deflating them would only make them longer.
+constexpr uint32_t kStoreBelow = 5;
+
+// Paths are compared as the drive mapping matches them: case aside.
+bool IsSameFileName(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+[[noreturn]] void ThrowOsError(const std::string& file)
+{
+    const int error = errno;
+    throw CFileException(error ? CFileException::OsErrorToCause(error) : CFileException::genericException, error,
+                         file);
+}
+
+// Runs f, naming archive instead of any of the temporaries in the errors it raises: those are ours,
+// the user knows only the archive.
+template <typename F>
+auto AsArchive(const std::vector<std::string>& temporaries, const std::string& archive, F&& f)
+{
+    auto rename = [&](std::string& file) {
+        for (const std::string& temporary : temporaries)
+            if (!temporary.empty() && IsSameFileName(file, temporary))
+                file = archive;
+    };
+    try
+    {
+        return f();
+    }
+    catch (CFileException& e)
+    {
+        rename(e.m_strFileName);
+        throw;
+    }
+    catch (CZipException& e)
+    {
+        rename(e.m_strFile);
+        throw;
+    }
+}
+
+// The entry's name when it is a file outside any folder, else empty.
+std::string TopLevelFileName(const CZipEntryHeader& header)
+{
+    if (header.IsFolder())
+        return std::string();
+    std::string name = CZipPathParts(header.GetName()).GetPathWithoutDrive();
+    while (!name.empty() && CZipPathParts::IsSeparator(name.front()))
+        name.erase(0, 1);
+    for (char c : name)
+        if (CZipPathParts::IsSeparator(c))
+            return std::string();
+    return name;
+}
+
+// Copies entry index of source to the end of target under name, through its plain data, so that the
+// CRC is checked on the way. False when target refuses a new entry.
+bool CopyEntry(CZipContainer& source, int index, const std::string& name, CZipContainer& target)
+{
+    CZipEntryHeader from;
+    source.GetEntryInfo(index, from);
+    CZipEntryHeader entry;
+    entry.SetName(name);
+    entry.SetHostSystem(target.GetHostSystem());
+    // The attributes the file would have had on disk after unpacking.
+    entry.StoreAttributes((from.GetAttributes() &
+                           (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) |
+                          FILE_ATTRIBUTE_ARCHIVE);
+    entry.m_uDosTime = from.m_uDosTime;
+    entry.m_uDosDate = from.m_uDosDate;
+    if (!source.BeginEntryRead(index))
+        throw CZipException(ZipErrorBadZipFile, source.GetArchivePath());
+    if (!target.BeginEntryWrite(entry, from.m_uPlainSize < kStoreBelow ? 0 : -1))
+        return false;
+    std::vector<char> buffer(kBufferSize);
+    unsigned n;
+    do
+    {
+        n = source.ReadEntryData(buffer.data(), kBufferSize);
+        target.WriteEntryData(buffer.data(), n);
+    } while (n == kBufferSize);
+    if (source.EndEntryRead() != 1)
+        throw CZipException(ZipErrorBadZipFile, source.GetArchivePath());
+    target.EndEntryWrite();
+    return true;
+}
+
+} // namespace
 
 CTransferArchive::CTransferArchive(std::string saveFolder) : m_strSaveFolder(std::move(saveFolder)) {}
 
@@ -22,86 +122,45 @@ bool CTransferArchive::Exists() const
     return FileExists(GetPath());
 }
 
-void CTransferArchive::AdoptPackage(const std::string& packagePath)
+void CTransferArchive::RemoveStaleTemporaries() const
 {
-    try
-    {
-        CNamePackage::Verify(packagePath);
-    }
-    catch (...)
-    {
-        DeleteFile(packagePath);
-        throw;
-    }
-    if (!MoveFileReplacing(packagePath, GetPath()))
-    {
-        const int error = errno;
-        DeleteFile(packagePath);
-        throw CFileException(CFileException::OsErrorToCause(error), error, GetPath());
-    }
+    RemoveStaleTempFiles({GetPath()});
 }
 
-bool CTransferArchive::AddStagedFiles(const std::string& stagingFolder)
+void CTransferArchive::AdoptPackage(CTempFile& package)
 {
     const std::string archive = GetPath();
-    std::string work;
-    if (!CreateTempFileBeside(archive, work))
-    {
-        const int error = errno;
-        throw CFileException(CFileException::OsErrorToCause(error), error, archive);
-    }
-    if (!CopyFile(archive, work, false))
-    {
-        const int error = errno;
-        DeleteFile(work);
-        throw CFileException(CFileException::OsErrorToCause(error), error, work);
-    }
+    AsArchive({package.GetPath()}, archive, [&] { CNamePackage::Verify(package.GetPath()); });
+    if (!package.MoveIntoPlace())
+        ThrowOsError(archive);
+}
 
-    std::vector<std::string> added;
-    bool refused = false;
-    CZipContainer zip;
-    try
-    {
-        zip.OpenArchive(work, CZipContainer::OpenExisting);
-        CFileFind finder;
-        for (bool more = finder.FindFile(stagingFolder + "\\*.*"); more;)
+bool CTransferArchive::AddPackage(const std::string& packagePath)
+{
+    const std::string archive = GetPath();
+    CTempFile work;
+    if (!work.Create(archive))
+        ThrowOsError(archive);
+    const bool added = AsArchive({work.GetPath(), packagePath}, archive, [&] {
+        if (!CopyFile(archive, work.GetPath(), false))
+            ThrowOsError(archive);
+        CZipContainer package;
+        package.OpenArchive(packagePath, CZipContainer::OpenReadOnly);
+        CZipContainer copy;
+        copy.OpenArchive(work.GetPath(), CZipContainer::OpenExisting);
+        for (int i = 0; i < package.EntryCount(); ++i)
         {
-            more = finder.FindNextFile();
-            if (finder.IsDots() || finder.IsDirectory())
-                continue;
-            const std::string file = finder.GetFilePath();
-            if (!zip.AddFileFromDisk(file, -1, false, 7, 65536))
-            {
-                refused = true;
-                break;
-            }
-            added.push_back(file);
+            CZipEntryHeader header;
+            package.GetEntryInfo(i, header);
+            const std::string name = TopLevelFileName(header);
+            if (!name.empty() && !CopyEntry(package, i, name, copy))
+                return false; // both containers let go of their files unchanged as they go
         }
-        finder.Close();
-        if (refused)
-            zip.CloseArchive(CZipContainer::AfterErrorNoWrite);
-        else
-            zip.CloseArchive();
-    }
-    catch (...)
-    {
-        zip.CloseArchive(CZipContainer::AfterErrorNoWrite);
-        DeleteFile(work);
-        throw;
-    }
-    if (refused)
-    {
-        DeleteFile(work);
-        return false;
-    }
-    if (!MoveFileReplacing(work, archive))
-    {
-        const int error = errno;
-        DeleteFile(work);
-        throw CFileException(CFileException::OsErrorToCause(error), error, archive);
-    }
-    // Only now that the archive holds them may the staged files go.
-    for (const std::string& file : added)
-        DeleteFile(file);
-    return true;
+        copy.CloseArchive();
+        package.CloseArchive();
+        return true;
+    });
+    if (added && !work.MoveIntoPlace())
+        ThrowOsError(archive);
+    return added;
 }

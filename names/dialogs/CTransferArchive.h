@@ -3,9 +3,12 @@
 
 #include <string>
 
-// Every change is made on a file beside the archive and moved over it only once complete, so after
-// any failure (download, a package or archive that does not read, a refused file, a full disk) the
-// archive is absent, as before a first save, or holds exactly the names saved before.
+class CTempFile;
+
+// Every change is made on a temporary beside the archive and moved over it only once complete, so
+// after any failure (a package or archive that does not read, a bad CRC, a full disk, a killed run)
+// the archive is absent, as before a first save, or holds exactly the names saved before. File errors
+// name the archive, never one of its temporaries.
 class CTransferArchive
 {
 public:
@@ -15,15 +18,18 @@ public:
     std::string GetPath() const;
     bool Exists() const;
 
-    // Makes a downloaded package (a file beside the archive) the archive. A package that is not a
-    // readable archive is deleted and its ZIP error travels on; the archive stays absent.
-    void AdoptPackage(const std::string& packagePath);
+    // Removes the temporaries of the archive that a killed save left and no running save holds.
+    void RemoveStaleTemporaries() const;
 
-    // Adds every file of the staging folder (not its folders), in listing order, under its bare name
-    // after the entries already there, then deletes the added files from the staging folder. False
-    // when the component refuses a file: then the archive and the staging folder stay as they were.
-    // ZIP and file errors travel on, likewise leaving both unchanged.
-    bool AddStagedFiles(const std::string& stagingFolder);
+    // Makes a downloaded package, a temporary made beside the archive, the archive, after reading it
+    // through. A package that does not read leaves the archive absent; its ZIP error travels on.
+    void AdoptPackage(CTempFile& package);
+
+    // Adds the files of the package (its entries that are files outside any folder) after the entries
+    // already there, each under its own name with its time and attributes. False when the component
+    // refuses an entry (the archive is full); ZIP and file errors travel on. Either way the archive
+    // stays as it was unless every file was added.
+    bool AddPackage(const std::string& packagePath);
 
 private:
     std::string m_strSaveFolder;

@@ -192,24 +192,14 @@ bool MoveFileReplacing(const std::string& from, const std::string& to)
     return ::rename(source.c_str(), target.c_str()) == 0;
 }
 
-bool CreateTempFileBeside(const std::string& path, std::string& tempPath)
+std::string GetTempFolder()
 {
-    const std::filesystem::path host = winpath::ToHost(path);
-    if (host.empty())
-        return false;
-    // Short enough that a target name near the length limit still leaves room for the temporary one.
-    const std::string stem = host.filename().string().substr(0, 40);
-    std::string pattern = (host.parent_path() / ("." + stem + ".~XXXXXX")).string();
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    // The file becomes the target: give it the mode a newly created file would have.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    tempPath = winpath::ToWindows(pattern);
-    return true;
+    std::error_code ec;
+    const std::filesystem::path host = std::filesystem::temp_directory_path(ec);
+    std::string folder = winpath::ToWindows(ec ? std::filesystem::path("/tmp") : host);
+    if (folder.empty() || folder.back() != '\\')
+        folder += '\\';
+    return folder;
 }
 
 bool IsSameFile(const std::string& a, const std::string& b)

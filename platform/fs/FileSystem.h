@@ -38,9 +38,8 @@ bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
 // Renames in one step, replacing an existing target file atomically (both in one file system).
 bool MoveFileReplacing(const std::string& from, const std::string& to);
 
-// Creates a new empty file with a unique hidden name in the folder of path, with the mode a new file
-// gets, and gives its Windows-form path. Meant for write-then-move-into-place.
-bool CreateTempFileBeside(const std::string& path, std::string& tempPath);
+// The user's folder for temporary files (TMPDIR, else the system's), Windows form, ending in '\'.
+std::string GetTempFolder();
 
 // True when both paths name the same existing file (links and case-insensitive matches included).
 bool IsSameFile(const std::string& a, const std::string& b);

@@ -140,20 +140,6 @@ TEST_F(OfflineRoadTest, PackageThatIsNotAnArchiveIsNeverAdopted)
     EXPECT_EQ(before, ReadText(Archive()));
 }
 
-TEST_F(OfflineRoadTest, StagedFileThatCannotBeAddedIsKeptAndTheSaveFails)
-{
-    Save("Anna");
-    const std::string before = ReadText(Archive());
-    // A name in the staging folder that is a dangling link cannot be read, so the component refuses it.
-    std::filesystem::create_directories(save / "Temp");
-    std::filesystem::create_symlink(save / "nowhere.wav", save / "Temp" / "Aaron.wav");
-    Save("Bob", "Unable to download name files.", "Failure");
-    EXPECT_EQ(before, ReadText(Archive()));
-    EXPECT_TRUE(std::filesystem::is_symlink(save / "Temp" / "Aaron.wav"));
-    EXPECT_TRUE(std::filesystem::exists(save / "Temp" / "Bob.wav")) << "staged files stay until they are saved";
-    EXPECT_FALSE(dlg->m_bSavedForTransfer && dlg->m_strLastName == "Bob");
-}
-
 TEST_F(OfflineRoadTest, ClosingWithoutASaveShowsNothing)
 {
     dlg->OnCancel();

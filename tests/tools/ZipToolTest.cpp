@@ -72,3 +72,15 @@ TEST(ZipTool, FailuresPrintTheDescriptionAndCode)
     EXPECT_NE(missing.err.find("missing.zip"), std::string::npos) << missing.err;
     EXPECT_NE(Tool(dir, "frobnicate x").status, 0);
 }
+
+TEST(ZipTool, AccentedEntryNamesExtract)
+{
+    ScratchDir dir("ziptoolaccent");
+    WriteBytes(dir / "K\xc3\xa4se.txt", "cheese");
+    const auto archive = dir / "t.zip";
+    ASSERT_EQ(Tool(dir, "add " + Quote(archive) + " " + Quote(dir / "K\xc3\xa4se.txt")).status, 0);
+    const Result extract = Tool(dir, "extract " + Quote(archive) + " " + Quote(dir / "d"));
+    EXPECT_EQ(extract.status, 0) << extract.err;
+    EXPECT_EQ(ReadBytes(dir / "d" / "K\xc3\xa4se.txt"), "cheese");
+    EXPECT_EQ(Tool(dir, "test " + Quote(archive)).status, 0);
+}

@@ -156,6 +156,36 @@ TEST(ZipExtract, FailedEntryLeavesThePreviousFileUntouched)
     EXPECT_EQ(FilesBelow(out), (std::vector<std::string>{"good.txt", "victim.txt"})) << "no temporary left";
 }
 
+TEST(ZipExtract, FullDiskMessageNamesTheExtractedFile)
+{
+    ScratchDir dir("zipfull");
+    ZipBuilder b;
+    b.entries.push_back(Entry("Bigname.wav", Pattern(400000), 0));
+    WriteBytes(dir / "a.zip", b.Build());
+    const auto out = dir / "out";
+    WriteBytes(out / "Bigname.wav", "older recording");
+    CZipContainer zip;
+    zip.OpenArchive(Win(dir / "a.zip"), CZipContainer::OpenReadOnly);
+    std::string message;
+    std::string file;
+    {
+        ScopedFileSizeLimit limit(100000);
+        try {
+            zip.ExtractEntry(0, Win(out));
+            ADD_FAILURE() << "no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::diskFull);
+            file = e.m_strFileName;
+            message = e.GetErrorMessage();
+        }
+    }
+    zip.CloseArchive(CZipContainer::AfterErrorNoWrite);
+    EXPECT_EQ(file, Win(out / "Bigname.wav"));
+    EXPECT_NE(message.find("\\Bigname.wav: the disk is full"), std::string::npos) << message;
+    EXPECT_EQ(ReadBytes(out / "Bigname.wav"), "older recording");
+    EXPECT_EQ(FilesBelow(out), std::vector<std::string>{"Bigname.wav"}) << "no temporary left";
+}
+
 TEST(ZipExtract, ReadOnlyTargetIsRefusedAndKept)
 {
     ScratchDir dir("ziprotarget");

@@ -160,3 +160,57 @@ TEST_F(ZipInterop, NamesWithUtf8FlagFromPythonAndRawNamesFromInfoZip)
     ASSERT_EQ(ExtractAll(iz, out2.Path()), 0);
     EXPECT_EQ(ReadBytes(out2 / "\xc3\xbc.txt"), "raw") << "host system 3 names are taken as they are";
 }
+
+TEST_F(ZipInterop, AccentedNamesTravelBothWays)
+{
+    // Ours: CP437 names (and UTF-8 with bit 11 for a letter CP437 lacks), read by both peers.
+    const auto ours = dir / "ours.zip";
+    const std::vector<std::string> names = {"Bj\xc3\xb6rn.wav", "Zo\xc3\xab^.wav", "Fran\xc3\xa7ois.wav",
+                                            "S\xc3\xb8ren.wav"};
+    {
+        CZipContainer zip;
+        zip.OpenArchive(Win(ours), CZipContainer::Create);
+        for (size_t i = 0; i < names.size(); ++i) {
+            WriteBytes(src / names[i], Pattern(20000 + i, unsigned(i)));
+            ASSERT_TRUE(zip.AddFileFromDisk(Win(src / names[i]), -1, false, 7, 65536)) << names[i];
+        }
+        zip.CloseArchive();
+    }
+    EXPECT_EQ(RunShell("unzip -tqq " + Quote(ours) + " >/dev/null"), 0);
+    const std::string check = "import zipfile,sys\n"
+                              "z=zipfile.ZipFile(sys.argv[1])\n"
+                              "assert z.testzip() is None\n"
+                              "names=z.namelist()\n"
+                              "assert names==sys.argv[2:],names\n"
+                              "for n in names: assert z.read(n)==open(n,'rb').read(),n\n";
+    std::string args = Quote(ours);
+    for (const std::string& name : names)
+        args += " " + Quote(name);
+    EXPECT_EQ(Python(check, args), 0);
+
+    // Python's: CP437 names from a DOS host, and its own UTF-8 names with bit 11.
+    const auto theirs = dir / "theirs.zip";
+    const std::string write = "import zipfile,sys\n"
+                              "class Dos(zipfile.ZipInfo):\n"
+                              "    def _encodeFilenameFlags(self):\n"
+                              "        return self.filename.encode('cp437'), self.flag_bits\n"
+                              "z=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_DEFLATED)\n"
+                              "for n,data in (('Zo\\u00eb.wav',b'zoe'),('Jos\\u00e9/J\\u00fcrgen.wav',b'jurgen'*99)):\n"
+                              "    i=Dos(n,(2024,5,6,7,8,10)); i.create_system=0; i.compress_type=zipfile.ZIP_DEFLATED\n"
+                              "    z.writestr(i,data)\n"
+                              "z.writestr('\\u00c9mile.wav',b'emile')\n"
+                              "z.writestr('\\u0141ukasz.wav',b'lukasz')\n"
+                              "z.close()\n";
+    ASSERT_EQ(Python(write, Quote(theirs)), 0);
+    const std::string bytes = ReadBytes(theirs);
+    ASSERT_NE(bytes.find("Zo\x89.wav"), std::string::npos) << "the name is stored in CP437";
+    ScratchDir out("zipaccent");
+    ASSERT_EQ(ExtractAll(theirs, out.Path()), 0);
+    EXPECT_EQ(ReadBytes(out / "Zo\xc3\xab.wav"), "zoe");
+    std::string jurgen;
+    for (int i = 0; i < 99; ++i)
+        jurgen += "jurgen";
+    EXPECT_EQ(ReadBytes(out / "Jos\xc3\xa9" / "J\xc3\xbcrgen.wav"), jurgen);
+    EXPECT_EQ(ReadBytes(out / "\xc3\x89mile.wav"), "emile");
+    EXPECT_EQ(ReadBytes(out / "\xc5\x81ukasz.wav"), "lukasz");
+}

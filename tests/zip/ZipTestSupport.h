@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include "platform/fs/WinPath.h"
@@ -83,5 +85,31 @@ inline int ExtractAll(const std::filesystem::path& archive, const std::filesyste
         zip.CloseArchive();
     });
 }
+
+// While it lives, no file of this process may grow beyond bytes: a write past that fails with EFBIG, the
+// file layer's "disk is full", as on a full disk, without needing one.
+class ScopedFileSizeLimit
+{
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~ScopedFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = SIG_DFL;
+};
 
 } // namespace ziptest

@@ -1,6 +1,7 @@
 // File-system helpers: attributes and times as on a Wine drive, existence, folders, copy, delete, move.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -100,24 +101,33 @@ TEST(FileSystem, CopyKeepsTimeAndRespectsFailIfExists)
     EXPECT_FALSE(CopyFile(Win(dir / "none"), Win(dir / "c"), false));
 }
 
-TEST(FileSystem, MoveReplacesAtomicallyAndTempFilesLandBesideTheTarget)
+TEST(FileSystem, MoveReplacesAtomicallyButNeverOverAFolder)
 {
     ScratchDir dir("fsmove");
     Write(dir / "target", "old");
-    std::string temp;
-    ASSERT_TRUE(CreateTempFileBeside(Win(dir / "target"), temp));
-    const std::filesystem::path hostTemp = winpath::ToHost(temp);
-    EXPECT_EQ(hostTemp.parent_path(), dir.Path());
-    EXPECT_TRUE(std::filesystem::exists(hostTemp));
-    std::string second;
-    ASSERT_TRUE(CreateTempFileBeside(Win(dir / "target"), second));
-    EXPECT_NE(second, temp);
-    Write(hostTemp, "new");
-    ASSERT_TRUE(MoveFileReplacing(temp, Win(dir / "target")));
+    Write(dir / "new", "new");
+    Write(dir / "second", "second");
+    ASSERT_TRUE(MoveFileReplacing(Win(dir / "new"), Win(dir / "target")));
     EXPECT_EQ(Read(dir / "target"), "new");
-    EXPECT_FALSE(std::filesystem::exists(hostTemp));
+    EXPECT_FALSE(std::filesystem::exists(dir / "new"));
     std::filesystem::create_directory(dir / "folder");
-    EXPECT_FALSE(MoveFileReplacing(second, Win(dir / "folder")));
+    EXPECT_FALSE(MoveFileReplacing(Win(dir / "second"), Win(dir / "folder")));
     EXPECT_TRUE(IsSameFile(Win(dir / "target"), Win(dir / "TARGET")));
-    EXPECT_FALSE(IsSameFile(Win(dir / "target"), second));
+    EXPECT_FALSE(IsSameFile(Win(dir / "target"), Win(dir / "second")));
+}
+
+TEST(FileSystem, TempFolderIsTheUsersOwn)
+{
+    ScratchDir dir("fstmp");
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", dir.Path().c_str(), 1);
+    const std::string folder = GetTempFolder();
+    if (old)
+        setenv("TMPDIR", saved.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ('\\', folder.back());
+    EXPECT_EQ(winpath::ToHost(folder), dir.Path());
 }

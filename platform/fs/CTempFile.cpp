@@ -1,0 +1,161 @@
+// Temporary files beside their targets, created exclusively and held by an advisory lock.
+#include "platform/fs/CTempFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <map>
+#include <set>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/fs/FileSystem.h"
+#include "platform/fs/WinPath.h"
+
+namespace {
+
+constexpr const char* kMarker = ".~";
+constexpr size_t kUniqueLength = 6; // the XXXXXX of mkostemp
+constexpr int kAttempts = 16;
+
+// The hidden name's stem: short enough that a target name near the length limit still leaves room.
+std::string Stem(const std::string& fileName)
+{
+    return "." + fileName.substr(0, 40) + kMarker;
+}
+
+bool SameInode(int fd, const std::string& path)
+{
+    struct stat byHandle;
+    struct stat byName;
+    return ::fstat(fd, &byHandle) == 0 && ::lstat(path.c_str(), &byName) == 0 &&
+           byHandle.st_dev == byName.st_dev && byHandle.st_ino == byName.st_ino;
+}
+
+} // namespace
+
+CTempFile::~CTempFile()
+{
+    Remove();
+}
+
+CTempFile::CTempFile(CTempFile&& other) noexcept
+    : m_strPath(std::move(other.m_strPath)), m_strTarget(std::move(other.m_strTarget)), m_hLock(other.m_hLock)
+{
+    other.m_strPath.clear();
+    other.m_hLock = -1;
+}
+
+CTempFile& CTempFile::operator=(CTempFile&& other) noexcept
+{
+    if (this != &other) {
+        Remove();
+        m_strPath = std::move(other.m_strPath);
+        m_strTarget = std::move(other.m_strTarget);
+        m_hLock = other.m_hLock;
+        other.m_strPath.clear();
+        other.m_hLock = -1;
+    }
+    return *this;
+}
+
+bool CTempFile::Create(const std::string& target)
+{
+    Remove();
+    const std::filesystem::path host = winpath::ToHost(target);
+    if (host.empty() || host.filename().empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    const std::string base = (host.parent_path() / Stem(host.filename().string())).string();
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string pattern = base + std::string(kUniqueLength, 'X');
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        // Between creating and locking, a clean-up of another instance may take the file for a stale
+        // one; it can only have done so when its lock came first or the name is gone: try a new name.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !SameInode(fd, pattern)) {
+            ::close(fd);
+            continue;
+        }
+        // The file becomes the target: give it the mode a newly created file would have.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+        m_hLock = fd;
+        m_strPath = winpath::ToWindows(pattern);
+        m_strTarget = target;
+        return true;
+    }
+    errno = EEXIST;
+    return false;
+}
+
+bool CTempFile::MoveIntoPlace()
+{
+    if (m_strPath.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    errno = 0;
+    if (!MoveFileReplacing(m_strPath, m_strTarget)) {
+        if (errno == 0)
+            errno = EISDIR;
+        return false;
+    }
+    Release();
+    return true;
+}
+
+void CTempFile::Remove()
+{
+    if (!m_strPath.empty())
+        DeleteFile(m_strPath);
+    Release();
+}
+
+void CTempFile::Release()
+{
+    if (m_hLock >= 0)
+        ::close(m_hLock);
+    m_hLock = -1;
+    m_strPath.clear();
+}
+
+int RemoveStaleTempFiles(const std::vector<std::string>& targets)
+{
+    // Folder -> the stems of the targets in it.
+    std::map<std::filesystem::path, std::set<std::string>> stems;
+    for (const std::string& target : targets) {
+        const std::filesystem::path host = winpath::ToHost(target);
+        if (!host.empty() && !host.filename().empty())
+            stems[host.parent_path()].insert(Stem(host.filename().string()));
+    }
+    int removed = 0;
+    for (const auto& [folder, folderStems] : stems) {
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (name.size() < kUniqueLength + 3 ||
+                name.compare(name.size() - kUniqueLength - 2, 2, kMarker) != 0 ||
+                !folderStems.count(name.substr(0, name.size() - kUniqueLength)))
+                continue;
+            const std::string path = it->path().string();
+            const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0)
+                continue;
+            struct stat st;
+            // Held by a live instance when the lock cannot be had; the name is checked again under the
+            // lock in case it was replaced meanwhile.
+            if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                SameInode(fd, path) && ::unlink(path.c_str()) == 0)
+                ++removed;
+            ::close(fd);
+        }
+    }
+    return removed;
+}
