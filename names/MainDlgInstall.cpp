@@ -4,10 +4,12 @@
 #include "app/CNoticeScope.h"
 #include "names/MainDlgInstallSaved.h"
 #include "names/NameOrder.h"
+#include "locator/VelmoraSearch.h"
 #include "names/dialogs/CNamePackage.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
+#include "service/ServiceRequest.h"
 #include "platform/ui/CDataExchange.h"
 
 #include <cerrno>
@@ -66,7 +68,7 @@ void CMainDlg::OnInstall()
 
     CTempFile temporary; // removed on every way out when the package is not in the program's folder
     const std::string package = TemporaryPackagePath(m_strModuleFolder, temporary);
-    const std::string namesFolder = m_editVelmoraLocation.GetWindowText() + "\\Speakers\\Ysmerel\\Names";
+    const std::string namesFolder = velmora::NamesFolder(m_editVelmoraLocation.GetWindowText());
     if (!DownloadFile(url, package))
     {
         DeleteFile(package); // a failed download leaves nothing behind
@@ -107,8 +109,5 @@ void CMainDlg::MatchListedName()
 
 std::string CMainDlg::RequestPackageUrl()
 {
-    const std::string request = "ProcessReq?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
-                                "<prod>vmr</prod><op>DLRequest</op><type>name</type><packagename>" +
-                                m_strSelectedName + "</packagename>";
-    return XmlValue(ServerCall(request), "url", "Read", std::string());
+    return XmlValue(ServerCall(service::DLRequest(m_strSelectedName)), "url", "Read", std::string());
 }

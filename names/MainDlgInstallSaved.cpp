@@ -2,6 +2,7 @@
 #include "names/MainDlgInstallSaved.h"
 
 #include "app/CMainDlg.h"
+#include "locator/VelmoraSearch.h"
 #include "names/dialogs/CNamePackage.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/ui/CFileDialog.h"
@@ -9,7 +10,7 @@
 void InstallSavedNames(CMainDlg& dlg)
 {
     const std::string beside = dlg.m_strModuleFolder + "VMRNames.zip";
-    const std::string namesFolder = dlg.m_editVelmoraLocation.GetWindowText() + "\\Speakers\\Ysmerel\\Names";
+    const std::string namesFolder = velmora::NamesFolder(dlg.m_editVelmoraLocation.GetWindowText());
     if (FileExists(beside))
     {
         // Carried here together with the program: used as it is and kept.

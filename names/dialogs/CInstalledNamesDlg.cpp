@@ -1,6 +1,7 @@
 // "Names On This Computer": lists the names installed in a Velmora folder and takes one by double click.
 #include "names/dialogs/CInstalledNamesDlg.h"
 
+#include "locator/VelmoraSearch.h"
 #include "platform/fs/CFileFind.h"
 #include "platform/ui/CDataExchange.h"
 #include "res/resource.h"
@@ -30,7 +31,7 @@ BOOL CInstalledNamesDlg::OnInitDialog()
     // name holds "^.wav" counts, folders included, and loses its last five characters.
     CFileFind finder;
     int index = 0;
-    for (bool more = finder.FindFile(m_strVelmoraDir + "\\Speakers\\Ysmerel\\Names\\*.*"); more;)
+    for (bool more = finder.FindFile(velmora::NamesFolder(m_strVelmoraDir) + "\\*.*"); more;)
     {
         more = finder.FindNextFile();
         const std::string name = finder.GetFileName();
