@@ -5,7 +5,7 @@
 #include "names/MainDlgInstallSaved.h"
 #include "names/NameOrder.h"
 #include "locator/VelmoraSearch.h"
-#include "names/dialogs/CNamePackage.h"
+#include "names/CNamePackage.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"

@@ -3,7 +3,7 @@
 
 #include "app/CMainDlg.h"
 #include "locator/VelmoraSearch.h"
-#include "names/dialogs/CNamePackage.h"
+#include "names/CNamePackage.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/ui/CFileDialog.h"
 

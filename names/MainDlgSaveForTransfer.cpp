@@ -2,7 +2,7 @@
 #include "app/CMainDlg.h"
 
 #include "app/CNoticeScope.h"
-#include "names/dialogs/CTransferArchive.h"
+#include "names/CTransferArchive.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"

@@ -1,5 +1,5 @@
 // Whole-archive steps of the name commands: unpack every entry all or nothing, or read every entry as a check.
-#include "names/dialogs/CNamePackage.h"
+#include "names/CNamePackage.h"
 
 #include <cerrno>
 #include <vector>

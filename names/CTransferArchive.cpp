@@ -1,11 +1,11 @@
 // The transfer archive VMRNames.zip of a save folder, changed all or nothing.
-#include "names/dialogs/CTransferArchive.h"
+#include "names/CTransferArchive.h"
 
 #include <cctype>
 #include <cerrno>
 #include <vector>
 
-#include "names/dialogs/CNamePackage.h"
+#include "names/CNamePackage.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"

@@ -1,0 +1,139 @@
+// The archive steps of the name commands on their own: a package unpacked all or nothing, the transfer
+// archive changed all or nothing. No window involved.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "names/CNamePackage.h"
+#include "names/CTransferArchive.h"
+#include "platform/fs/CFileException.h"
+#include "platform/fs/CTempFile.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/zip/ZipBuilder.h"
+#include "tests/zip/ZipTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ziptest::ReadBytes;
+using ziptest::Win;
+using ziptest::WriteBytes;
+
+// Names of the files in folder, hidden ones (our temporaries) included.
+std::vector<std::string> Listing(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Package(std::vector<RawEntry> entries)
+{
+    ZipBuilder b;
+    b.entries = std::move(entries);
+    return b.Build();
+}
+
+// Entry names as Python's zipfile reads them, one a line.
+std::string PeerNames(const fs::path& archive)
+{
+    const fs::path out = archive.parent_path().parent_path() / "names.txt";
+    EXPECT_EQ(0, ziptest::RunShell("python3 -c 'import sys,zipfile; z=zipfile.ZipFile(sys.argv[1]); "
+                                   "assert z.testzip() is None; print(\"\\n\".join(z.namelist()))' " +
+                                   ziptest::Quote(archive) + " > " + ziptest::Quote(out)));
+    return ReadBytes(out);
+}
+
+class ArchiveSteps : public testing::Test
+{
+protected:
+    ScratchDir dir{"archive-steps"};
+    fs::path names = dir / "Names";
+    fs::path save = dir / "Save";
+
+    void SetUp() override
+    {
+        fs::create_directories(names);
+        fs::create_directories(save);
+    }
+};
+
+TEST_F(ArchiveSteps, PackageWithAnUnwritableSecondFileReplacesNothing)
+{
+    WriteBytes(names / "Dora.wav", "old Dora");
+    WriteBytes(names / "Dora^.wav", "old marker");
+    fs::permissions(names / "Dora^.wav", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    WriteBytes(dir / "Dora.zip", Package({Entry("Dora.wav", "new Dora"), Entry("Dora^.wav", "new marker")}));
+
+    try
+    {
+        CNamePackage::ExtractAll(Win(dir / "Dora.zip"), Win(names));
+        FAIL() << "the read-only file was replaced";
+    }
+    catch (const CFileException& e)
+    {
+        EXPECT_EQ(e.m_cause, CFileException::accessDenied);
+        EXPECT_EQ(e.m_strFileName, Win(names / "Dora^.wav")); // the user's file, not a temporary
+    }
+    EXPECT_EQ(ReadBytes(names / "Dora.wav"), "old Dora");
+    EXPECT_EQ(ReadBytes(names / "Dora^.wav"), "old marker");
+    EXPECT_EQ(Listing(names), (std::vector<std::string>{"Dora.wav", "Dora^.wav"}));
+}
+
+TEST_F(ArchiveSteps, PackageWithABadCrcLeavesTheOldRecordingsAndNoTemporaries)
+{
+    WriteBytes(names / "Zoë.wav", "old Zoë");
+    RawEntry broken = Entry("Zoë^.wav", std::string(5000, 'z'));
+    broken.crcDelta = 1;
+    WriteBytes(dir / "Zoe.zip", Package({Entry("Zoë.wav", "new Zoë"), broken}));
+
+    EXPECT_EQ(ZipErrorBadCrc, ziptest::ZipErrorOf([&] { CNamePackage::ExtractAll(Win(dir / "Zoe.zip"), Win(names)); }));
+    EXPECT_EQ(ReadBytes(names / "Zoë.wav"), "old Zoë");
+    EXPECT_EQ(Listing(names), std::vector<std::string>{"Zoë.wav"});
+}
+
+TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
+{
+    CTransferArchive transfer(Win(save) + "\\");
+    WriteBytes(dir / "Anna.zip", Package({Entry("Anna.wav", "anna"), Entry("Anna^.wav", "anna marker")}));
+    CTempFile first;
+    ASSERT_TRUE(first.Create(transfer.GetPath()));
+    fs::copy_file(dir / "Anna.zip", fs::path(winpath::ToHost(first.GetPath())), fs::copy_options::overwrite_existing);
+    transfer.AdoptPackage(first);
+
+    // A package whose second file does not read adds nothing; the archive keeps its bytes.
+    const std::string before = ReadBytes(save / "VMRNames.zip");
+    RawEntry broken = Entry("Bob^.wav", std::string(5000, 'b'));
+    broken.crcDelta = 1;
+    WriteBytes(dir / "Bob.zip", Package({Entry("Bob.wav", "bob"), broken}));
+    EXPECT_EQ(ZipErrorBadCrc, ziptest::ZipErrorOf([&] { transfer.AddPackage(Win(dir / "Bob.zip")); }));
+    EXPECT_EQ(ReadBytes(save / "VMRNames.zip"), before);
+
+    // Files inside folders stay out; the top-level files of the package are added after the old ones.
+    // Names in UTF-8 (flag bit 11), as another tool writes them; the archive keeps them readable.
+    RawEntry jose = Entry("José.wav", "jose");
+    RawEntry joseMarker = Entry("José^.wav", "jose marker");
+    jose.flags = joseMarker.flags = 0x800;
+    WriteBytes(dir / "José.zip", Package({jose, Entry("extra/readme.txt", "x"), joseMarker}));
+    EXPECT_TRUE(transfer.AddPackage(Win(dir / "José.zip")));
+    EXPECT_EQ(PeerNames(save / "VMRNames.zip"), "Anna.wav\nAnna^.wav\nJosé.wav\nJosé^.wav\n");
+    EXPECT_EQ(Listing(save), std::vector<std::string>{"VMRNames.zip"});
+}
+
+TEST_F(ArchiveSteps, DownloadThatIsNoArchiveNeverBecomesTheTransferArchive)
+{
+    CTransferArchive transfer(Win(save) + "\\");
+    {
+        CTempFile download;
+        ASSERT_TRUE(download.Create(transfer.GetPath()));
+        WriteBytes(winpath::ToHost(download.GetPath()), "<html>Not Found</html>");
+        EXPECT_NE(0, ziptest::ZipErrorOf([&] { transfer.AdoptPackage(download); }));
+    }
+    EXPECT_FALSE(transfer.Exists());
+    EXPECT_TRUE(Listing(save).empty());
+}
+
+} // namespace
