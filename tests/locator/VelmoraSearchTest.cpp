@@ -10,9 +10,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <string>
 
+#include "platform/fs/CFileFind.h"
 #include "tests/support/ScratchPrefix.h"
 
 namespace fs = std::filesystem;
@@ -203,4 +205,27 @@ TEST_F(DriveSearchBoundsTest, LinksIntoTheHomeFolderAreStillFollowed)
     fs::create_directory_symlink(elsewhere.Path() / "Documents", C() / "users" / "me" / "Documents");
     EXPECT_EQ(velmora::SearchFolder("C:"), "C:\\users\\me\\Documents\\Velmora");
     EXPECT_EQ(velmora::LocateFolder(), "C:\\users\\me\\Documents\\Velmora");
+}
+
+TEST_F(DriveSearchBoundsTest, HostFoldersAreToldApartByTheirFileSystem)
+{
+    // Is /dev a devtmpfs mount here (some containers mount a plain tmpfs there)?
+    bool devIsDevtmpfs = false;
+    std::ifstream table("/proc/self/mountinfo");
+    for (std::string line; std::getline(table, line);)
+        if (line.find(" /dev ") != std::string::npos && line.find(" - devtmpfs ") != std::string::npos)
+            devIsDevtmpfs = true;
+
+    std::map<std::string, bool> pseudo;
+    CFileFind finder;
+    for (bool more = finder.FindFile("Z:\\*.*"); more;) {
+        more = finder.FindNextFile();
+        pseudo[finder.GetFileName()] = finder.IsPseudoFileSystemFolder();
+    }
+    EXPECT_TRUE(pseudo["proc"]);
+    EXPECT_TRUE(pseudo["sys"]);
+    EXPECT_EQ(pseudo["dev"], devIsDevtmpfs);
+    EXPECT_FALSE(pseudo["usr"]);
+    EXPECT_FALSE(pseudo["tmp"]);
+    EXPECT_FALSE(pseudo["etc"]);
 }
