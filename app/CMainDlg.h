@@ -49,7 +49,8 @@ public:
     std::string LocateVelmora();                       // locator/
     std::string SearchForVelmora(std::string folder);  // locator/
     bool ProbeConnection();                            // locator/
-    void FetchNameList();                              // names/
+    // Appends the service's names to m_nameList; false when the call failed (and was reported).
+    bool FetchNameList();                              // names/
     std::string ServerCall(std::string request);       // service/
     static std::string XmlValue(std::string text, std::string tagName, std::string operation,
                                 std::string newValue); // service/
