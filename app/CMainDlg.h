@@ -43,6 +43,9 @@ public:
     const std::string& ProbeHost() const { return m_options.probeHost; }
 
     BOOL OnInitDialog() override;
+    // The window has no OK command: Enter, typed after a name, must not end it. It ends only through
+    // OnCancel (Close, Escape, the close box), which keeps the offline road's copy and reminder.
+    void OnOK() override;
     void OnCancel() override;
 
     // Operations other folders define.
