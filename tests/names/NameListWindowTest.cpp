@@ -6,6 +6,7 @@
 
 #include "tests/locator/MainWindowFixture.h"
 #include "tests/server/ServiceProcess.h"
+#include "tests/support/WholeItems.h"
 
 namespace {
 
@@ -40,6 +41,14 @@ TEST_F(NameListWindowTest, ServiceOrderIsShownSortedIgnoringCase)
             target.replace(at, 3, c);
     EXPECT_EQ(target, std::string(kServicePath) + "?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
                                                   "<prod>vmr</prod><op>ListPackages</op><type>name</type>");
+}
+
+TEST_F(NameListWindowTest, ListViewsShowEveryNameWhole)
+{
+    OpenWithNames({"Zoe", "Anne-Sophie Delacroix", "Fran\u00e7ois", "Jean-Baptiste", "Dora", "Al"});
+    auto* view = qobject_cast<QListWidget*>(dlg->m_listNames.GetWidget());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ItemsCutShort(*view), std::vector<std::string>{});
 }
 
 TEST_F(NameListWindowTest, TypingSelectsTheExactOrNextName)
