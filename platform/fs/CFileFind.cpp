@@ -67,7 +67,8 @@ const std::set<dev_t>& DevtmpfsDevices()
             while (fields >> field && field != "-") {
             }
             unsigned major = 0, minor = 0;
-            if (fields >> field && field == "devtmpfs" && std::sscanf(device.c_str(), "%u:%u", &major, &minor) == 2)
+            if (fields >> field && field == "devtmpfs" &&
+                std::sscanf(device.c_str(), "%u:%u", &major, &minor) == 2)
                 found.insert(makedev(major, minor));
         }
         return found;

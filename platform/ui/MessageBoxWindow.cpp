@@ -9,8 +9,8 @@
 
 namespace ui::detail {
 
-std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
-                                             UINT type)
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const std::string& text,
+                                             const std::string& caption, UINT type)
 {
     const QMessageBox::Icon icon =
         (type & MB_ICONMASK) == MB_ICONEXCLAMATION ? QMessageBox::Warning : QMessageBox::NoIcon;

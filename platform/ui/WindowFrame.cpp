@@ -20,7 +20,8 @@ inline constexpr const char* kKeptStyleProperty = "zentrimo.frameStyle";
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
 {
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(strlen(name)), name);
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(strlen(name)), name);
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     free(reply);
@@ -42,7 +43,8 @@ void WriteFrame(QWidget& window, const WindowFrame& frame)
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, hints);
     const auto length = static_cast<std::uint32_t>(frame.title.size());
     if (netName != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE)
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, length, frame.title.data());
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, length,
+                            frame.title.data());
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, length,
                         frame.title.data());
     xcb_flush(connection);
@@ -57,7 +59,8 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &m_window && (event->type() == QEvent::WinIdChange || event->type() == QEvent::WindowTitleChange))
+        if (watched == &m_window &&
+            (event->type() == QEvent::WinIdChange || event->type() == QEvent::WindowTitleChange))
             if (const std::optional<WindowFrame> frame = KeptWindowFrame(m_window))
                 WriteFrame(m_window, *frame);
         return false;

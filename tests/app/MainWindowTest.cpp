@@ -215,9 +215,10 @@ TEST(MainWindowModal, EnterDoesNotEndTheMainWindow)
         QTest::keyClick(main.m_listNames.GetWidget(), Qt::Key_Return);
         endedByEnter = main.IsEnded();
         EXPECT_EQ(main.m_editSearchText.GetWindowText(), "Zo\u00eb");
-        script.ExpectBox("Now take this program, along with the \"VMRNames.zip\" file (both will be found in your "
-                         "save location), to your computer with the Velmora to complete the installation process.",
-                         "Instructions");
+        script.ExpectBox(
+            "Now take this program, along with the \"VMRNames.zip\" file (both will be found in your "
+            "save location), to your computer with the Velmora to complete the installation process.",
+            "Instructions");
         QTest::keyClick(search, Qt::Key_Escape);
     });
     CMainDlg dlg;

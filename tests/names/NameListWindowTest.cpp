@@ -147,7 +147,8 @@ protected:
     void ServeBusy()
     {
         service.Reply(kServicePath, 200,
-                      "<string>&lt;OLVServerCall ver=\"1.0\"&gt;&lt;rc&gt;7&lt;/rc&gt;&lt;rm&gt;busy&lt;/rm&gt;</string>\r\n");
+                      "<string>&lt;OLVServerCall "
+                      "ver=\"1.0\"&gt;&lt;rc&gt;7&lt;/rc&gt;&lt;rm&gt;busy&lt;/rm&gt;</string>\r\n");
     }
 };
 

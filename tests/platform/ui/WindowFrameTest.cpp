@@ -49,8 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                   kMotifDecorBorder | kMotifDecorTitle | kMotifDecorMenu | kMotifDecorMinimize},
         FrameCase{"DialogHasCloseOnly", kPopup | WS_CAPTION | WS_SYSMENU, kMotifFuncMove | kMotifFuncClose,
                   kMotifDecorBorder | kMotifDecorTitle | kMotifDecorMenu},
-        FrameCase{"BoxesWithoutSystemMenuIgnoreMinimise", kPopup | WS_CAPTION | WS_MINIMIZEBOX, kMotifFuncMove,
-                  kMotifDecorBorder | kMotifDecorTitle},
+        FrameCase{"BoxesWithoutSystemMenuIgnoreMinimise", kPopup | WS_CAPTION | WS_MINIMIZEBOX,
+                  kMotifFuncMove, kMotifDecorBorder | kMotifDecorTitle},
         FrameCase{"SizingBorderResizes", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX,
                   kMotifFuncMove | kMotifFuncResize | kMotifFuncClose | kMotifFuncMaximize,
                   kMotifDecorBorder | kMotifDecorResizeHandle | kMotifDecorTitle | kMotifDecorMenu |
@@ -86,7 +86,8 @@ TEST(MessageBoxWindow, MessageBoxesLookLikeTheDialogs)
 {
     CDialog form(IDD_TEST_FORM);
     ASSERT_TRUE(form.Create(IDD_TEST_FORM));
-    std::unique_ptr<QMessageBox> box = BuildMessageBox(form.GetWidget(), "Name files installed.", "Success", MB_OK);
+    std::unique_ptr<QMessageBox> box =
+        BuildMessageBox(form.GetWidget(), "Name files installed.", "Success", MB_OK);
     const QFont dialogFont = form.GetWidget()->font();
     EXPECT_EQ(box->font().family(), dialogFont.family());
     EXPECT_EQ(box->font().pixelSize(), dialogFont.pixelSize());
