@@ -291,6 +291,11 @@ bool CFileFind::HoldsDriveRoot() const
     Identity target;
     if (!entry || m_root.size() < 2 || m_root[1] != ':' || !GetIdentity(target))
         return false;
+    // Only a link leads back up: a folder of the drive itself lies below the drive's root. This also
+    // spares the walk below for nearly every folder of a search.
+    struct stat link{};
+    if (lstat(HostPath(*entry).c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return false;
     std::error_code error;
     std::filesystem::path folder = std::filesystem::weakly_canonical(winpath::DriveRoot(m_root[0]), error);
     if (error || folder.empty())

@@ -54,9 +54,8 @@ public:
     // links followed: it describes the running system rather than holding files, and its links
     // lead anywhere, other processes' folders included.
     bool IsPseudoFileSystemFolder() const;
-    // The folder the entry names (links followed) is the root folder of the listing's drive or a
-    // folder that holds it, as a link back up to "/" or to the Wine prefix is. False for a listing
-    // without a drive letter.
+    // The entry is a link to the root folder of the listing's drive or to a folder that holds it,
+    // as a link back up to "/" or to the Wine prefix is. False for a listing without a drive letter.
     bool HoldsDriveRoot() const;
 
 private:
