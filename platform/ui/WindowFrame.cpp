@@ -41,11 +41,13 @@ void WriteFrame(QWidget& window, const WindowFrame& frame)
     const std::uint32_t hints[5] = {frame.hints.flags, frame.hints.functions, frame.hints.decorations, 0, 0};
     if (motif != XCB_ATOM_NONE)
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, hints);
+    // Both names carry UTF-8, as Qt writes them, so an accented caption reads the same in either.
     const auto length = static_cast<std::uint32_t>(frame.title.size());
-    if (netName != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE)
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, length,
+    const xcb_atom_t text = utf8 != XCB_ATOM_NONE ? utf8 : static_cast<xcb_atom_t>(XCB_ATOM_STRING);
+    if (netName != XCB_ATOM_NONE)
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, text, 8, length,
                             frame.title.data());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, length,
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NAME, text, 8, length,
                         frame.title.data());
     xcb_flush(connection);
 }
