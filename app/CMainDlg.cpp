@@ -106,6 +106,8 @@ BOOL CMainDlg::OnInitDialog()
     return TRUE; // the focus goes to the first tab stop, the Close button
 }
 
+void CMainDlg::OnOK() {}
+
 void CMainDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {

@@ -43,13 +43,17 @@ public:
     const std::string& ProbeHost() const { return m_options.probeHost; }
 
     BOOL OnInitDialog() override;
+    // The window has no OK command: Enter, typed after a name, must not end it. It ends only through
+    // OnCancel (Close, Escape, the close box), which keeps the offline road's copy and reminder.
+    void OnOK() override;
     void OnCancel() override;
 
     // Operations other folders define.
     std::string LocateVelmora();                       // locator/
     std::string SearchForVelmora(std::string folder);  // locator/
     bool ProbeConnection();                            // locator/
-    void FetchNameList();                              // names/
+    // Appends the service's names to m_nameList; false when the call failed (and was reported).
+    bool FetchNameList();                              // names/
     std::string ServerCall(std::string request);       // service/
     static std::string XmlValue(std::string text, std::string tagName, std::string operation,
                                 std::string newValue); // service/

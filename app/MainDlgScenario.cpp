@@ -22,18 +22,13 @@ void Enable(CWnd& dialog, std::initializer_list<int> ids)
 void FetchStep(CMainDlg& dlg)
 {
     CNoticeScope notice(dlg.m_notice, "Downloading name list, please wait...");
-    if (!dlg.m_bNameListFetched) {
-        // Marked as fetched whatever the fetch achieved: a failed list stays empty for the run.
-        try {
-            dlg.FetchNameList();
-        } catch (...) {
-            dlg.m_bNameListFetched = true;
-            throw;
-        }
-        dlg.m_bNameListFetched = true;
-    }
+    // A failed fetch leaves the list not fetched, so that the next scenario click asks again instead
+    // of leaving the list empty, and every typed name unknown, for the rest of the run.
+    if (!dlg.m_bNameListFetched)
+        dlg.m_bNameListFetched = dlg.FetchNameList();
 }
 
+// Fills the list view from m_nameList once it has been fetched; until then it stays open to filling.
 void FillStep(CMainDlg& dlg)
 {
     if (dlg.m_bNameListShown)
@@ -41,7 +36,16 @@ void FillStep(CMainDlg& dlg)
     dlg.m_listNames.DeleteAllItems();
     for (size_t i = 0; i < dlg.m_nameList.size(); ++i)
         dlg.m_listNames.InsertItem(static_cast<int>(i), dlg.m_nameList[i]);
-    dlg.m_bNameListShown = true;
+    dlg.m_bNameListShown = dlg.m_bNameListFetched;
+}
+
+// A click on the layout already active: the list is fetched and shown now if an earlier fetch failed.
+void RetryFailedFetch(CMainDlg& dlg)
+{
+    if (!dlg.m_bConnected || dlg.m_bNameListFetched)
+        return;
+    FetchStep(dlg);
+    FillStep(dlg);
 }
 
 void MoveVelmoraRow(CMainDlg& dlg, int distance)
@@ -99,6 +103,8 @@ void CMainDlg::OnScenarioWeb()
                        IDC_VELMORA_LOCATION, IDC_VELMORA_LOCATION_LABEL, IDC_LISTEN});
         FillStep(*this);
         MoveVelmoraRow(*this, -kRowShift);
+    } else {
+        RetryFailedFetch(*this);
     }
     // The first choice ends before the web layout counts as active, so that m_bWebScenario is never
     // true while m_bFirstChoice is.
@@ -146,6 +152,8 @@ void CMainDlg::OnScenarioOffline()
             MoveVelmoraRow(*this, kRowShift);
             RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         }
+    } else {
+        RetryFailedFetch(*this);
     }
     m_bWebScenario = false;
     m_btnScenarioWeb.SetCheck(BST_UNCHECKED);

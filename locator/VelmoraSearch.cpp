@@ -25,7 +25,9 @@ std::string Search(const std::string& folder, Visited& visited)
         more = finder.FindNextFile();
         if (finder.IsDots())
             continue;
-        if (finder.IsDirectory()) {
+        // Pseudo file systems and links back up to the drive's root lead off the drive: through /proc
+        // to any process's folders, or through "/" to other prefixes' drives.
+        if (finder.IsDirectory() && !finder.IsPseudoFileSystemFolder() && !finder.HoldsDriveRoot()) {
             CFileFind::Identity identity;
             if (finder.GetIdentity(identity) && visited.insert(identity).second) {
                 std::string found = Search(finder.GetFilePath(), visited);

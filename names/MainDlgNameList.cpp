@@ -19,12 +19,15 @@ void SelectItem(CListCtrl& list, int index)
 
 } // namespace
 
-void CMainDlg::FetchNameList()
+bool CMainDlg::FetchNameList()
 {
     const std::string reply = ServerCall("ProcessReq?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
                                          "<prod>vmr</prod><op>ListPackages</op><type>name</type>");
+    if (reply.empty())
+        return false; // ServerCall has told the user why
     namelist::AppendItemNames(XmlValue(reply, "rm", "Read", ""), m_nameList);
     namelist::SortNames(m_nameList);
+    return true;
 }
 
 void CMainDlg::OnChangeSearchText()

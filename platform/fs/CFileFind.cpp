@@ -2,7 +2,15 @@
 #include "platform/fs/CFileFind.h"
 
 #include <dirent.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/vfs.h>
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
 
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/WinPath.h"
@@ -42,6 +50,59 @@ bool Matches(const std::string& pattern, const std::string& name)
 bool HasWildcards(const std::string& text)
 {
     return text.find_first_of("*?") != std::string::npos;
+}
+
+// Devices of the devtmpfs mounts. statfs reports devtmpfs as plain tmpfs, so only the mount table
+// tells them apart; it is read once, as /dev is mounted before any program starts.
+const std::set<dev_t>& DevtmpfsDevices()
+{
+    static const std::set<dev_t> devices = [] {
+        std::set<dev_t> found;
+        std::ifstream table("/proc/self/mountinfo");
+        for (std::string line; std::getline(table, line);) {
+            // "id parent major:minor root mount-point options [optional...] - type source ..."
+            std::istringstream fields(line);
+            std::string id, parent, device, field;
+            fields >> id >> parent >> device;
+            while (fields >> field && field != "-") {
+            }
+            unsigned major = 0, minor = 0;
+            if (fields >> field && field == "devtmpfs" &&
+                std::sscanf(device.c_str(), "%u:%u", &major, &minor) == 2)
+                found.insert(makedev(major, minor));
+        }
+        return found;
+    }();
+    return devices;
+}
+
+bool IsPseudoFileSystem(const std::string& hostPath)
+{
+    struct statfs info{};
+    if (statfs(hostPath.c_str(), &info) != 0)
+        return false;
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEVPTS_SUPER_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case BPF_FS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case EFIVARFS_MAGIC:
+    case BINFMTFS_MAGIC:
+    case NSFS_MAGIC:
+        return true;
+    case TMPFS_MAGIC: {
+        struct stat node{};
+        return stat(hostPath.c_str(), &node) == 0 && DevtmpfsDevices().count(node.st_dev) != 0;
+    }
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -216,4 +277,37 @@ bool CFileFind::GetIdentity(Identity& identity) const
     identity.device = static_cast<std::uint64_t>(info.st_dev);
     identity.inode = static_cast<std::uint64_t>(info.st_ino);
     return true;
+}
+
+bool CFileFind::IsPseudoFileSystemFolder() const
+{
+    const Entry* entry = Current();
+    return entry && IsDirectory() && IsPseudoFileSystem(HostPath(*entry));
+}
+
+bool CFileFind::HoldsDriveRoot() const
+{
+    const Entry* entry = Current();
+    Identity target;
+    if (!entry || m_root.size() < 2 || m_root[1] != ':' || !GetIdentity(target))
+        return false;
+    // Only a link leads back up: a folder of the drive itself lies below the drive's root. This also
+    // spares the walk below for nearly every folder of a search.
+    struct stat link{};
+    if (lstat(HostPath(*entry).c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return false;
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::weakly_canonical(winpath::DriveRoot(m_root[0]), error);
+    if (error || folder.empty())
+        return false;
+    // The drive's root and each folder above it, up to the host's root.
+    for (;;) {
+        struct stat info{};
+        if (stat(folder.c_str(), &info) == 0 && Identity{static_cast<std::uint64_t>(info.st_dev),
+                                                         static_cast<std::uint64_t>(info.st_ino)} == target)
+            return true;
+        if (folder == folder.root_path() || !folder.has_parent_path())
+            return false;
+        folder = folder.parent_path();
+    }
 }

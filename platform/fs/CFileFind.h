@@ -50,6 +50,13 @@ public:
     bool GetLastWriteTime(std::time_t& time) const;
     // False when the entry cannot be examined (a dangling link, removed meanwhile).
     bool GetIdentity(Identity& identity) const;
+    // A folder of one of the kernel's pseudo file systems (proc, sysfs, devtmpfs and their kin),
+    // links followed: it describes the running system rather than holding files, and its links
+    // lead anywhere, other processes' folders included.
+    bool IsPseudoFileSystemFolder() const;
+    // The entry is a link to the root folder of the listing's drive or to a folder that holds it,
+    // as a link back up to "/" or to the Wine prefix is. False for a listing without a drive letter.
+    bool HoldsDriveRoot() const;
 
 private:
     struct Entry

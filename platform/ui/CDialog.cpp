@@ -11,6 +11,7 @@
 #include "platform/ui/DialogWidget.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/UiInternal.h"
+#include "platform/ui/WindowFrame.h"
 
 using namespace ui::detail;
 
@@ -74,6 +75,7 @@ bool CDialog::BuildWindow(UINT nIDTemplate, bool modal)
     auto* widget = new DialogWidget(*this, appWindow ? nullptr : owner, FlagsFor(*tmpl, appWindow));
     widget->setProperty(kStyleProperty, QVariant::fromValue<DWORD>(tmpl->style));
     widget->setWindowTitle(ToQt(tmpl->caption ? tmpl->caption : ""));
+    KeepWindowFrame(*widget, tmpl->style);
     widget->setFont(DialogFont(tmpl->fontName, tmpl->pointSize));
     m_baseUnits = BaseUnitsOf(widget->font());
     widget->setFixedSize(HorizontalPixels(tmpl->cx, m_baseUnits), VerticalPixels(tmpl->cy, m_baseUnits));

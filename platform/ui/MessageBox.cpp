@@ -1,10 +1,9 @@
 // Message boxes: text, caption, OK, optional exclamation icon; answered by the modal driver under test.
 #include "platform/ui/MessageBox.h"
 
-#include <QMessageBox>
-
 #include "platform/fs/ModulePath.h"
 #include "platform/ui/CWinApp.h"
+#include "platform/ui/MessageBoxWindow.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/UiInternal.h"
 
@@ -27,13 +26,10 @@ int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UIN
     if (ui::ModalDriver* driver = ui::GetModalDriver())
         return driver->RunMessageBox(call);
 
-    QWidget* parent = owner ? ToWidget(owner) : DefaultOwner();
-    const QMessageBox::Icon icon =
-        (type & MB_ICONMASK) == MB_ICONEXCLAMATION ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, ToQt(call.caption), ToQt(text), QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    const std::unique_ptr<QMessageBox> box =
+        BuildMessageBox(owner ? ToWidget(owner) : DefaultOwner(), text, call.caption, type);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
     return IDOK;
 }
 

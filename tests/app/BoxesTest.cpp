@@ -7,6 +7,7 @@
 
 #include "app/CInstructionsDlg.h"
 #include "app/CMainDlg.h"
+#include "platform/ui/WindowFrame.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -110,6 +111,12 @@ TEST(Notice, ShowsItsTextAtOnceAndDisappearsWhenDestroyed)
     EXPECT_TRUE(window->windowHandle()->isExposed());
     EXPECT_EQ(window->windowTitle(), "");
     EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint); // no system menu, no close box
+    // What a window manager is told: no title text (not the program's name) and no button at all.
+    const std::optional<ui::detail::WindowFrame> frame = ui::detail::KeptWindowFrame(*window);
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_EQ(frame->title, "");
+    EXPECT_EQ(frame->hints.functions, ui::detail::kMotifFuncMove);
+    EXPECT_EQ(frame->hints.decorations, ui::detail::kMotifDecorBorder | ui::detail::kMotifDecorTitle);
     EXPECT_EQ(dlg.m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(), "Installing name, please wait...");
 
     dlg.m_notice.m_strText = "Downloading name, please wait..."; // changes nothing while open

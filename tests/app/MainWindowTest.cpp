@@ -2,15 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
+#include <filesystem>
 
 #include "app/CMainDlg.h"
 #include "app/IconPlacement.h"
+#include "platform/fs/WinPath.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/SystemMenu.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ScratchDir.h"
 
 namespace {
 
@@ -182,6 +188,44 @@ TEST(MainWindowModal, TheCloseButtonEndsTheModalRunWithCancel)
     script.ExpectDialog(IDD_MAIN_DIALOG, [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
     CMainDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+// The main window has no OK command: Enter after typing a name, in the list or from the keypad
+// leaves it open, and Escape still ends it through the cancel command, which on the offline road
+// copies the program beside the saved names and shows its reminder.
+TEST(MainWindowModal, EnterDoesNotEndTheMainWindow)
+{
+    ScratchDir save("save");
+    ModalScript script;
+    bool endedByEnter = true;
+    script.ExpectDialog(IDD_MAIN_DIALOG, [&](CDialog& d) {
+        auto& main = static_cast<CMainDlg&>(d);
+        main.m_bSavedForTransfer = true; // a name was saved for transfer
+        main.m_editSaveLocation.SetWindowText(winpath::ToWindows(save.Path()) + "\\");
+        main.m_editSearchText.EnableWindow(TRUE);
+        main.m_listNames.EnableWindow(TRUE);
+        QWidget* search = main.m_editSearchText.GetWidget();
+        search->setFocus();
+        for (QChar c : QString::fromUtf8("Zo\u00eb")) { // as a keyboard with that letter types it
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(search, &press);
+        }
+        QTest::keyClick(search, Qt::Key_Return);
+        QTest::keyClick(search, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(main.m_listNames.GetWidget(), Qt::Key_Return);
+        endedByEnter = main.IsEnded();
+        EXPECT_EQ(main.m_editSearchText.GetWindowText(), "Zo\u00eb");
+        script.ExpectBox(
+            "Now take this program, along with the \"VMRNames.zip\" file (both will be found in your "
+            "save location), to your computer with the Velmora to complete the installation process.",
+            "Instructions");
+        QTest::keyClick(search, Qt::Key_Escape);
+    });
+    CMainDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_FALSE(endedByEnter);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(std::filesystem::exists(save.Path() / "app_tests")); // the program's copy
 }
 
 struct IconCase

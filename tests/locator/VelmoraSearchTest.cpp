@@ -10,9 +10,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <string>
 
+#include "platform/fs/CFileFind.h"
 #include "tests/support/ScratchPrefix.h"
 
 namespace fs = std::filesystem;
@@ -158,4 +160,72 @@ TEST_F(LocatorTest, UnreadableFoldersCountAsEmpty)
         _exit(velmora::SearchFolder("C:").empty() ? 0 : 2);
     };
     EXPECT_EXIT(search(), ::testing::ExitedWithCode(0), "");
+}
+
+// The search stays on its drive: no descent into the kernel's pseudo file systems, nor back up
+// through a link to the drive's root or to a folder that holds it; other links are followed.
+class DriveSearchBoundsTest : public LocatorTest
+{
+protected:
+    ScratchDir elsewhere{"elsewhere"};
+};
+
+TEST_F(DriveSearchBoundsTest, DriveSearchSkipsPseudoFileSystems)
+{
+    // An open folder shows up in /proc/self/fd as a link to that folder.
+    Touch(elsewhere.Path() / "Velmora" / "Velmora.exe");
+    DIR* open = opendir((elsewhere.Path() / "Velmora").c_str());
+    ASSERT_NE(open, nullptr);
+    fs::create_directory_symlink("/proc/self/fd", C() / "ProcLink");
+    const std::string found = velmora::SearchFolder("C:");
+    closedir(open);
+    EXPECT_EQ(found, "");
+}
+
+TEST_F(DriveSearchBoundsTest, DriveSearchDoesNotClimbThroughALinkToThePrefix)
+{
+    Touch(prefix.Root() / "Other" / "Velmora" / "Velmora.exe");
+    fs::create_directory_symlink(prefix.Root(), C() / "PrefixLink");
+    EXPECT_EQ(velmora::SearchFolder("C:"), "");
+    EXPECT_EQ(velmora::LocateFolder(), "");
+}
+
+TEST_F(DriveSearchBoundsTest, DriveSearchDoesNotClimbThroughALinkToTheHostRoot)
+{
+    Touch(elsewhere.Path() / "drive_c" / "Program Files" / "Velmora" / "Velmora.exe");
+    fs::create_directory_symlink("/", C() / "RootLink");
+    EXPECT_EQ(velmora::SearchFolder("C:"), "");
+}
+
+TEST_F(DriveSearchBoundsTest, LinksIntoTheHomeFolderAreStillFollowed)
+{
+    // As Wine links the user's Documents to the one in the home folder.
+    Touch(elsewhere.Path() / "Documents" / "Velmora" / "Velmora.exe");
+    fs::create_directories(C() / "users" / "me");
+    fs::create_directory_symlink(elsewhere.Path() / "Documents", C() / "users" / "me" / "Documents");
+    EXPECT_EQ(velmora::SearchFolder("C:"), "C:\\users\\me\\Documents\\Velmora");
+    EXPECT_EQ(velmora::LocateFolder(), "C:\\users\\me\\Documents\\Velmora");
+}
+
+TEST_F(DriveSearchBoundsTest, HostFoldersAreToldApartByTheirFileSystem)
+{
+    // Is /dev a devtmpfs mount here (some containers mount a plain tmpfs there)?
+    bool devIsDevtmpfs = false;
+    std::ifstream table("/proc/self/mountinfo");
+    for (std::string line; std::getline(table, line);)
+        if (line.find(" /dev ") != std::string::npos && line.find(" - devtmpfs ") != std::string::npos)
+            devIsDevtmpfs = true;
+
+    std::map<std::string, bool> pseudo;
+    CFileFind finder;
+    for (bool more = finder.FindFile("Z:\\*.*"); more;) {
+        more = finder.FindNextFile();
+        pseudo[finder.GetFileName()] = finder.IsPseudoFileSystemFolder();
+    }
+    EXPECT_TRUE(pseudo["proc"]);
+    EXPECT_TRUE(pseudo["sys"]);
+    EXPECT_EQ(pseudo["dev"], devIsDevtmpfs);
+    EXPECT_FALSE(pseudo["usr"]);
+    EXPECT_FALSE(pseudo["tmp"]);
+    EXPECT_FALSE(pseudo["etc"]);
 }

@@ -6,6 +6,7 @@
 
 #include "tests/locator/MainWindowFixture.h"
 #include "tests/server/ServiceProcess.h"
+#include "tests/support/WholeItems.h"
 
 namespace {
 
@@ -40,6 +41,14 @@ TEST_F(NameListWindowTest, ServiceOrderIsShownSortedIgnoringCase)
             target.replace(at, 3, c);
     EXPECT_EQ(target, std::string(kServicePath) + "?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
                                                   "<prod>vmr</prod><op>ListPackages</op><type>name</type>");
+}
+
+TEST_F(NameListWindowTest, ListViewsShowEveryNameWhole)
+{
+    OpenWithNames({"Zoe", "Anne-Sophie Delacroix", "Fran\u00e7ois", "Jean-Baptiste", "Dora", "Al"});
+    auto* view = qobject_cast<QListWidget*>(dlg->m_listNames.GetWidget());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ItemsCutShort(*view), std::vector<std::string>{});
 }
 
 TEST_F(NameListWindowTest, TypingSelectsTheExactOrNextName)
@@ -130,22 +139,66 @@ TEST_F(NameListWindowTest, ItemsWithoutADisplaynameAreSkipped)
     EXPECT_EQ(ListItems(), std::vector<std::string>{"Zoe"});
 }
 
-TEST_F(NameListWindowTest, FailedFetchLeavesTheListEmptyForTheRun)
+// A failed fetch leaves the list not fetched: the next scenario click asks the service again, in
+// either layout, and a list once fetched is not asked for again.
+class FailedFirstFetch : public NameListWindowTest
+{
+protected:
+    void ServeBusy()
+    {
+        service.Reply(kServicePath, 200,
+                      "<string>&lt;OLVServerCall "
+                      "ver=\"1.0\"&gt;&lt;rc&gt;7&lt;/rc&gt;&lt;rm&gt;busy&lt;/rm&gt;</string>\r\n");
+    }
+};
+
+TEST_F(FailedFirstFetch, FailedFirstFetchIsRetriedByTheNextWebClick)
 {
     PlaceVelmora();
-    service.Reply(kServicePath, 200,
-                  "<string>&lt;OLVServerCall ver=\"1.0\"&gt;&lt;rc&gt;7&lt;/rc&gt;&lt;rm&gt;busy&lt;/rm&gt;</string>\r\n");
+    ServeBusy();
     Open();
     script.ExpectBox("Error 7: busy", "names_gui_tests");
     ClickWeb();
-    script.boxes.clear();
+    EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(dlg->m_bWebScenario);
-    EXPECT_TRUE(dlg->m_bNameListFetched);
+    EXPECT_FALSE(dlg->m_bNameListFetched);
     EXPECT_EQ(dlg->m_listNames.GetItemCount(), 0);
-    ServeNames({"Anna"});
+
+    ServeNames({"Carl", "Anna"});
+    ClickWeb(); // the checked web button again
+    EXPECT_TRUE(dlg->m_bNameListFetched);
+    EXPECT_EQ(ListItems(), (std::vector<std::string>{"Anna", "Carl"}));
+    Type("carl");
+    EXPECT_EQ(dlg->m_strSelectedName, "carl");
+
     ClickOffline();
     ClickWeb();
-    EXPECT_EQ(dlg->m_listNames.GetItemCount(), 0);
+    EXPECT_EQ(ListItems(), (std::vector<std::string>{"Anna", "Carl"}));
+    EXPECT_EQ(service.Requests().size(), 2u);
+}
+
+TEST_F(FailedFirstFetch, FailedFirstFetchIsRetriedByTheNextOfflineClick)
+{
+    ServeBusy();
+    Open();
+    script.ExpectBox("Error 7: busy", "names_gui_tests");
+    ClickOffline();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(dlg->m_bNameListFetched);
+    EXPECT_TRUE(Enabled(IDC_NAME_LIST));
+
+    ServeNames({"Anna"});
+    ClickOffline(); // the offline layout is already active
+    EXPECT_EQ(ListItems(), std::vector<std::string>{"Anna"});
+    ClickOffline();
+    EXPECT_EQ(service.Requests().size(), 2u);
+}
+
+TEST_F(FailedFirstFetch, AnEmptyCatalogueCountsAsFetched)
+{
+    OpenWithNames({});
+    EXPECT_TRUE(dlg->m_bNameListFetched);
+    ClickWeb();
     EXPECT_EQ(service.Requests().size(), 1u);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/platform/ui/TestForm.h"
+#include "tests/support/WholeItems.h"
 
 namespace {
 
@@ -166,6 +167,25 @@ TEST_F(ListViewTest, EnsureVisibleBringsAFarItemFullyIntoView)
     EXPECT_TRUE(form.m_list.IsItemFullyVisible(39));
     form.m_list.EnsureVisible(0, FALSE);
     EXPECT_TRUE(form.m_list.IsItemFullyVisible(0));
+}
+
+// In list mode every column is as wide as the widest label, wherever in the list it stands.
+TEST_F(ListViewTest, ListViewsShowEveryNameWhole)
+{
+    form.m_list.DeleteAllItems();
+    for (const char* name : {"Al", "Anne-Sophie Delacroix", "Fran\u00e7ois", "Jean-Baptiste", "Zoe"})
+        form.m_list.InsertItem(form.m_list.GetItemCount(), name);
+    EXPECT_EQ(ItemsCutShort(*View()), std::vector<std::string>{});
+    const int width = View()->visualItemRect(View()->item(0)).width();
+    for (int i = 1; i < View()->count(); ++i)
+        EXPECT_EQ(View()->visualItemRect(View()->item(i)).width(), width) << i;
+
+    form.m_list.InsertItem(0, "Maximiliane Quetzalcoatl-Worthington"); // wider than the view itself
+    EXPECT_EQ(ItemsCutShort(*View()), std::vector<std::string>{});
+    form.m_list.DeleteItem(0);
+    form.m_list.DeleteItem(1); // the widest left, the next widest sets the width
+    EXPECT_EQ(ItemsCutShort(*View()), std::vector<std::string>{});
+    EXPECT_LT(View()->visualItemRect(View()->item(0)).width(), width);
 }
 
 } // namespace
