@@ -4,6 +4,7 @@
 #include "names/NameListReply.h"
 #include "names/NameOrder.h"
 #include "names/NameSearch.h"
+#include "service/ServiceRequest.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ void SelectItem(CListCtrl& list, int index)
 
 bool CMainDlg::FetchNameList()
 {
-    const std::string reply = ServerCall("ProcessReq?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
-                                         "<prod>vmr</prod><op>ListPackages</op><type>name</type>");
+    const std::string reply = ServerCall(service::ListPackagesRequest());
     if (reply.empty())
         return false; // ServerCall has told the user why
     namelist::AppendItemNames(XmlValue(reply, "rm", "Read", ""), m_nameList);
