@@ -13,10 +13,12 @@
 #include "platform/ui/CStatic.h"
 #include "res/resource.h"
 
-// One class whose member functions live in several folders: app/ (frame, initialisation, boxes,
-// scenarios), locator/ (finding Velmora, the probe, the Browse buttons), service/ (ServerCall,
-// XmlValue, DownloadFile), names/ (name list, install, save, listen, request). The state is public
-// so that those member files and the tests read and set it directly; nothing else touches it.
+// One class whose member functions live in several folders, each in the file named beside its
+// declaration: app/ (frame, initialisation, boxes, scenarios), locator/ (finding Velmora, the probe,
+// the Browse buttons), service/ (ServerCall, XmlValue, DownloadFile), names/ (name list, install,
+// save, listen, request). Members are what the window itself does; anything that needs no window
+// state is a plain function of its subsystem's library. The state is public so that those member
+// files and the tests read and set it directly; nothing else touches it.
 class CMainDlg : public CDialog
 {
 public:
@@ -42,24 +44,24 @@ public:
     unsigned ServicePort() const;
     const std::string& ProbeHost() const { return m_options.probeHost; }
 
-    BOOL OnInitDialog() override;
+    BOOL OnInitDialog() override;                      // app/CMainDlg.cpp
     // The window has no OK command: Enter, typed after a name, must not end it. It ends only through
     // OnCancel (Close, Escape, the close box), which keeps the offline road's copy and reminder.
-    void OnOK() override;
-    void OnCancel() override;
+    void OnOK() override;                              // app/CMainDlg.cpp
+    void OnCancel() override;                          // names/MainDlgSaveForTransfer.cpp
 
     // Operations other folders define.
-    std::string LocateVelmora();                       // locator/
-    std::string SearchForVelmora(std::string folder);  // locator/
-    bool ProbeConnection();                            // locator/
+    std::string LocateVelmora();                       // locator/MainDlgLocator.cpp
+    std::string SearchForVelmora(std::string folder);  // locator/MainDlgLocator.cpp
+    bool ProbeConnection();                            // locator/MainDlgLocator.cpp
     // Appends the service's names to m_nameList; false when the call failed (and was reported).
-    bool FetchNameList();                              // names/
-    std::string ServerCall(std::string request);       // service/
+    bool FetchNameList();                              // names/MainDlgNameList.cpp
+    std::string ServerCall(std::string request);       // service/MainDlgServerCall.cpp
     static std::string XmlValue(std::string text, std::string tagName, std::string operation,
-                                std::string newValue); // service/
-    bool DownloadFile(std::string address, std::string localPath); // service/
-    void MatchListedName();                            // names/
-    std::string RequestPackageUrl();                   // names/
+                                std::string newValue); // service/MainDlgServerCall.cpp
+    bool DownloadFile(std::string address, std::string localPath); // service/MainDlgDownloadFile.cpp
+    void MatchListedName();                            // names/MainDlgInstall.cpp
+    std::string RequestPackageUrl();                   // names/MainDlgInstall.cpp
 
     // Run-time state, in declaration order.
     RequestForm m_requestForm;
@@ -97,25 +99,37 @@ public:
     HICON m_hIcon = nullptr;
 
     // Handlers, in the order of the message table; public so tests may also call them directly.
-    void OnSysCommand(UINT nID, LPARAM lParam);
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
+    void OnSysCommand(UINT nID, LPARAM lParam);            // app/CMainDlg.cpp
+    void OnPaint();                                        // app/CMainDlg.cpp
+    HCURSOR OnQueryDragIcon();                             // app/CMainDlg.cpp
     void OnScenarioWeb();                                  // app/MainDlgScenario.cpp
     void OnScenarioOffline();                              // app/MainDlgScenario.cpp
-    void OnDblClkNameList(NMHDR* pNMHDR, LRESULT* pResult); // names/
-    void OnBrowseSave();                                   // locator/
-    void OnDownloadSave();                                 // names/
-    void OnBrowseVelmora();                                // locator/
-    void OnInstall();                                      // names/
-    void OnRequestNewName();                               // names/
-    void OnInstructions();
-    void OnListen();                                       // names/
-    void OnChangeSearchText();                             // names/
+    void OnDblClkNameList(NMHDR* pNMHDR, LRESULT* pResult); // names/MainDlgNameList.cpp
+    void OnBrowseSave();                                   // locator/MainDlgLocator.cpp
+    void OnDownloadSave();                                 // names/MainDlgSaveForTransfer.cpp
+    void OnBrowseVelmora();                                // locator/MainDlgLocator.cpp
+    void OnInstall();                                      // names/MainDlgInstall.cpp
+    void OnRequestNewName();                               // names/MainDlgNameRequest.cpp
+    void OnInstructions();                                 // app/MainDlgInstructions.cpp
+    void OnListen();                                       // names/MainDlgListen.cpp
+    void OnChangeSearchText();                             // names/MainDlgNameList.cpp
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
+    void DoDataExchange(CDataExchange* pDX) override;     // app/CMainDlg.cpp
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Steps of the scenario choice (app/MainDlgScenario.cpp). FetchStep fetches the list under the
+    // notice unless it has been fetched; FillStep fills the list view from m_nameList once fetched;
+    // RetryFailedFetch does both on a click on the layout already active after a failed fetch;
+    // ClearScenarioButtons leaves both scenario buttons unchecked.
+    void FetchStep();
+    void FillStep();
+    void RetryFailedFetch();
+    void ClearScenarioButtons();
+    // "Install Saved Name": OnInstall's branch of the non web-connected layout, run with the notice
+    // shown and the controls' data taken (names/MainDlgInstallSaved.cpp).
+    void InstallSavedNames();
+
     AppOptions m_options;
 };

@@ -19,36 +19,7 @@ void Enable(CWnd& dialog, std::initializer_list<int> ids)
             control->EnableWindow(TRUE);
 }
 
-void FetchStep(CMainDlg& dlg)
-{
-    CNoticeScope notice(dlg.m_notice, "Downloading name list, please wait...");
-    // A failed fetch leaves the list not fetched, so that the next scenario click asks again instead
-    // of leaving the list empty, and every typed name unknown, for the rest of the run.
-    if (!dlg.m_bNameListFetched)
-        dlg.m_bNameListFetched = dlg.FetchNameList();
-}
-
-// Fills the list view from m_nameList once it has been fetched; until then it stays open to filling.
-void FillStep(CMainDlg& dlg)
-{
-    if (dlg.m_bNameListShown)
-        return;
-    dlg.m_listNames.DeleteAllItems();
-    for (size_t i = 0; i < dlg.m_nameList.size(); ++i)
-        dlg.m_listNames.InsertItem(static_cast<int>(i), dlg.m_nameList[i]);
-    dlg.m_bNameListShown = dlg.m_bNameListFetched;
-}
-
-// A click on the layout already active: the list is fetched and shown now if an earlier fetch failed.
-void RetryFailedFetch(CMainDlg& dlg)
-{
-    if (!dlg.m_bConnected || dlg.m_bNameListFetched)
-        return;
-    FetchStep(dlg);
-    FillStep(dlg);
-}
-
-void MoveVelmoraRow(CMainDlg& dlg, int distance)
+void MoveVelmoraRow(CWnd& dlg, int distance)
 {
     for (int id : kVelmoraRow) {
         CWnd* control = dlg.GetDlgItem(id);
@@ -63,13 +34,40 @@ void MoveVelmoraRow(CMainDlg& dlg, int distance)
     }
 }
 
-void ClearScenarioButtons(CMainDlg& dlg)
+} // namespace
+
+void CMainDlg::FetchStep()
 {
-    dlg.m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
-    dlg.m_btnScenarioOffline.SetCheck(BST_UNCHECKED);
+    CNoticeScope notice(m_notice, "Downloading name list, please wait...");
+    // A failed fetch leaves the list not fetched, so that the next scenario click asks again instead
+    // of leaving the list empty, and every typed name unknown, for the rest of the run.
+    if (!m_bNameListFetched)
+        m_bNameListFetched = FetchNameList();
 }
 
-} // namespace
+void CMainDlg::FillStep()
+{
+    if (m_bNameListShown)
+        return;
+    m_listNames.DeleteAllItems();
+    for (size_t i = 0; i < m_nameList.size(); ++i)
+        m_listNames.InsertItem(static_cast<int>(i), m_nameList[i]);
+    m_bNameListShown = m_bNameListFetched;
+}
+
+void CMainDlg::RetryFailedFetch()
+{
+    if (!m_bConnected || m_bNameListFetched)
+        return;
+    FetchStep();
+    FillStep();
+}
+
+void CMainDlg::ClearScenarioButtons()
+{
+    m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
+    m_btnScenarioOffline.SetCheck(BST_UNCHECKED);
+}
 
 void CMainDlg::OnScenarioWeb()
 {
@@ -81,7 +79,7 @@ void CMainDlg::OnScenarioWeb()
         MessageBox("The Velmora was not found on this system.  Please locate your Velmora installation before "
                    "attempting to download any names",
                    "VMR Not Found");
-        ClearScenarioButtons(*this);
+        ClearScenarioButtons();
         return;
     }
     if (m_bFirstChoice)
@@ -91,20 +89,20 @@ void CMainDlg::OnScenarioWeb()
         if (!m_bConnected) {
             MessageBox("Unable to connect to the internet.  Please check your connection and try again later.",
                        "Connection Problem");
-            ClearScenarioButtons(*this);
+            ClearScenarioButtons();
             return;
         }
-        FetchStep(*this);
+        FetchStep();
         m_btnInstall.SetWindowText("Download and Install Name");
         for (int id : kSaveRow)
             if (CWnd* control = GetDlgItem(id))
                 control->ShowWindow(SW_HIDE);
         Enable(*this, {IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_REQUEST_NEW_NAME, IDC_BROWSE_VELMORA, IDC_INSTALL,
                        IDC_VELMORA_LOCATION, IDC_VELMORA_LOCATION_LABEL, IDC_LISTEN});
-        FillStep(*this);
+        FillStep();
         MoveVelmoraRow(*this, -kRowShift);
     } else {
-        RetryFailedFetch(*this);
+        RetryFailedFetch();
     }
     // The first choice ends before the web layout counts as active, so that m_bWebScenario is never
     // true while m_bFirstChoice is.
@@ -127,18 +125,18 @@ void CMainDlg::OnScenarioOffline()
             MessageBox("This program could find neither the Velmora nor an internet connection on this computer.  "
                        "You must have one or the other in order for this program to be effective.",
                        "Error");
-            ClearScenarioButtons(*this);
+            ClearScenarioButtons();
             return;
         }
         if (m_bConnected) {
-            FetchStep(*this);
+            FetchStep();
             m_editSaveLocation.SetWindowText(m_strModuleFolder);
         }
         m_btnInstall.SetWindowText("Install Saved Name");
         if (found)
             Enable(*this, {IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_VELMORA_LOCATION_LABEL, IDC_VELMORA_LOCATION});
         if (m_bConnected) {
-            FillStep(*this);
+            FillStep();
             Enable(*this, {IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_REQUEST_NEW_NAME});
             for (int id : kSaveRow) {
                 if (CWnd* control = GetDlgItem(id)) {
@@ -153,7 +151,7 @@ void CMainDlg::OnScenarioOffline()
             RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         }
     } else {
-        RetryFailedFetch(*this);
+        RetryFailedFetch();
     }
     m_bWebScenario = false;
     m_btnScenarioWeb.SetCheck(BST_UNCHECKED);

@@ -2,7 +2,6 @@
 #include "app/CMainDlg.h"
 
 #include "app/CNoticeScope.h"
-#include "names/MainDlgInstallSaved.h"
 #include "names/NameOrder.h"
 #include "locator/VelmoraSearch.h"
 #include "names/CNamePackage.h"
@@ -52,7 +51,7 @@ void CMainDlg::OnInstall()
     UpdateData(TRUE);
     if (!m_bWebScenario)
     {
-        InstallSavedNames(*this);
+        InstallSavedNames();
         return;
     }
 

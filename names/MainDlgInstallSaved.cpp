@@ -1,16 +1,14 @@
 // The install branch of the non web-connected layout: names from a transfer archive.
-#include "names/MainDlgInstallSaved.h"
-
 #include "app/CMainDlg.h"
 #include "locator/VelmoraSearch.h"
 #include "names/CNamePackage.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/ui/CFileDialog.h"
 
-void InstallSavedNames(CMainDlg& dlg)
+void CMainDlg::InstallSavedNames()
 {
-    const std::string beside = dlg.m_strModuleFolder + "VMRNames.zip";
-    const std::string namesFolder = velmora::NamesFolder(dlg.m_editVelmoraLocation.GetWindowText());
+    const std::string beside = m_strModuleFolder + "VMRNames.zip";
+    const std::string namesFolder = velmora::NamesFolder(m_editVelmoraLocation.GetWindowText());
     if (FileExists(beside))
     {
         // Carried here together with the program: used as it is and kept.
@@ -19,8 +17,8 @@ void InstallSavedNames(CMainDlg& dlg)
     else
     {
         CFileDialog picker(TRUE, nullptr, nullptr, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON,
-                           "Velmora Name Files (zip)|VMRNames.zip|", &dlg);
-        picker.m_ofn.lpstrInitialDir = dlg.m_strModuleFolder.c_str();
+                           "Velmora Name Files (zip)|VMRNames.zip|", this);
+        picker.m_ofn.lpstrInitialDir = m_strModuleFolder.c_str();
         picker.DoModal();
         const std::string chosen = picker.GetPathName();
         if (chosen.empty())
@@ -28,6 +26,6 @@ void InstallSavedNames(CMainDlg& dlg)
         CNamePackage::ExtractAll(chosen, namesFolder);
         DeleteFile(chosen);
     }
-    dlg.MessageBox("Name files installed.", "Success", MB_OK);
-    dlg.m_bSavedForTransfer = false;
+    MessageBox("Name files installed.", "Success", MB_OK);
+    m_bSavedForTransfer = false;
 }
