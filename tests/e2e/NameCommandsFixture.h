@@ -12,9 +12,9 @@
 
 #include "app/CMainDlg.h"
 #include "platform/fs/WinPath.h"
-#include "tests/locator/MainWindowFixture.h"
-#include "tests/platform/media/WaveClip.h"
-#include "tests/server/ServiceProcess.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/WaveClip.h"
+#include "tests/support/ServiceProcess.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchPrefix.h"

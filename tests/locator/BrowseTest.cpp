@@ -1,7 +1,7 @@
 // The two Browse buttons: the picker's options, the check for the executable, cancelling.
 #include <gtest/gtest.h>
 
-#include "tests/locator/MainWindowFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 

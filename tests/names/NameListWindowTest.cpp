@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/locator/MainWindowFixture.h"
-#include "tests/server/ServiceProcess.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/ServiceProcess.h"
 #include "tests/support/WholeItems.h"
 
 namespace {

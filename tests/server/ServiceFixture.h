@@ -9,7 +9,7 @@
 
 #include "tests/server/ClientDecoding.h"
 #include "tests/server/HttpClient.h"
-#include "tests/server/ServiceProcess.h"
+#include "tests/support/ServiceProcess.h"
 #include "tests/support/ScratchDir.h"
 
 inline const std::string kEnvelopeHeader = "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod>";

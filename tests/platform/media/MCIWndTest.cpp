@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/media/WaveClip.h"
+#include "tests/support/WaveClip.h"
 #include "tests/support/ScratchPrefix.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The scenario choice on the real main window: every transition, the layouts and the 30-pixel move.
 #include <gtest/gtest.h>
 
-#include "tests/locator/MainWindowFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Starting, signalling and reaping zentrimo-service for process-level tests.
-#include "tests/server/ServiceProcess.h"
+#include "tests/support/ServiceProcess.h"
 
 #include <fcntl.h>
 #include <spawn.h>
