@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/inet/RequestTarget.h"
-#include "tests/server/ServiceProcess.h"
+#include "tests/support/ServiceProcess.h"
 
 namespace {
 
