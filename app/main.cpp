@@ -1,8 +1,8 @@
 // Zentrimo's entry: parses the command line, then hands over to the application object.
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/CInstallerApp.h"
+#include "platform/ui/Screenshot.h"
 
 int main(int argc, char** argv)
 {
@@ -16,6 +16,6 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!theApp.m_options.screenshotFile.empty())
-        setenv("QT_QPA_PLATFORM", "offscreen", 1); // rendering needs no display
+        UseOffscreenRendering();
     return AfxWinMain(argc, argv);
 }

@@ -3,6 +3,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <cstdlib>
 
 #include "platform/ui/CWnd.h"
 
@@ -12,4 +13,9 @@ BOOL SaveWindowImage(CWnd* pWnd, const std::string& hostPath)
         return FALSE;
     const QPixmap image = pWnd->GetWidget()->grab();
     return image.save(QString::fromStdString(hostPath), "PNG") ? TRUE : FALSE;
+}
+
+void UseOffscreenRendering()
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }

@@ -11,3 +11,7 @@ class CWnd;
 // the host system, as given on a command line). FALSE when the window is not created or the file
 // cannot be written.
 BOOL SaveWindowImage(CWnd* pWnd, const std::string& hostPath);
+
+// Called before the application object starts, when the program only renders windows into files: no
+// display is needed then (none may be there).
+void UseOffscreenRendering();
