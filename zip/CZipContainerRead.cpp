@@ -8,6 +8,7 @@
 #include "platform/fs/CFile.h"
 #include "platform/fs/FileSystem.h"
 #include "zip/CZipPathParts.h"
+#include "zip/ZipCrc32.h"
 #include "zip/ZipFileHelpers.h"
 
 namespace {
@@ -200,7 +201,7 @@ unsigned CZipContainer::ReadEntryData(void* buffer, unsigned size)
             const int result = inflate(&stream, Z_SYNC_FLUSH);
             const unsigned got = (window - produced) - stream.avail_out;
             if (got > 0) {
-                m_info.m_uCrc = static_cast<uint32_t>(crc32(m_info.m_uCrc, out + produced, got));
+                m_info.m_uCrc = zipcrc::Update(m_info.m_uCrc, out + produced, got);
                 produced += got;
                 m_info.m_uLeftPlain -= got;
             }
@@ -213,7 +214,7 @@ unsigned CZipContainer::ReadEntryData(void* buffer, unsigned size)
         } else {
             const unsigned count = std::min(window - produced, stream.avail_in);
             std::memcpy(out + produced, stream.next_in, count);
-            m_info.m_uCrc = static_cast<uint32_t>(crc32(m_info.m_uCrc, out + produced, count));
+            m_info.m_uCrc = zipcrc::Update(m_info.m_uCrc, out + produced, count);
             stream.next_in += count;
             stream.avail_in -= count;
             produced += count;

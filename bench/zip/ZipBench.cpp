@@ -1,4 +1,4 @@
-// Extraction and creation throughput of CZipContainer against unzip/zip and zlib's own raw speed.
+// Extraction and creation throughput of CZipContainer against unzip/zip, bsdtar and zlib's own raw speed.
 // Usage: bench_zip [large-MB]  (default 200). Workloads: a 20 MB package of 16-bit PCM .wav files and
 // a large mixed archive. Prints MB/s of uncompressed data and the ratios, all measured in this run.
 #include <chrono>
@@ -235,6 +235,15 @@ Span OursExtract(const fs::path& archive, const fs::path& folder)
     return Seconds(start);
 }
 
+Span BsdtarExtract(const fs::path& archive, const fs::path& folder)
+{
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const Start start;
+    Shell("bsdtar -x -f " + Quote(archive) + " -C " + Quote(folder));
+    return Seconds(start);
+}
+
 Span ZipCreate(const Workload& w, const fs::path& archive)
 {
     fs::remove(archive);
@@ -281,8 +290,9 @@ void Measure(const Workload& w, const fs::path& work, int runs)
     // Both extract the archive Info-ZIP made, so both inflate the same compressed bytes.
     const Span oursExtract = Best(runs, [&] { return OursExtract(work / "iz.zip", work / "out-ours"); });
     const Span unzipExtract = Best(runs, [&] { return UnzipExtract(work / "iz.zip", work / "out-unzip"); });
-    fs::remove_all(work / "out-ours");
-    fs::remove_all(work / "out-unzip");
+    const Span bsdtarExtract = Best(runs, [&] { return BsdtarExtract(work / "iz.zip", work / "out-bsdtar"); });
+    for (const char* out : {"out-ours", "out-unzip", "out-bsdtar"})
+        fs::remove_all(work / out);
 
     std::printf("\n%s: %.1f MB in %zu files (MB/s of uncompressed data; wall time, then CPU time)\n", w.title, mb,
                 w.files.size());
@@ -294,6 +304,7 @@ void Measure(const Workload& w, const fs::path& work, int runs)
                     peer.cpu / ours.cpu, limit.wall / ours.wall, limit.cpu / ours.cpu);
     };
     row("extract", oursExtract, "unzip -o -q", unzipExtract, zInflate);
+    row("extract", oursExtract, "bsdtar -x", bsdtarExtract, zInflate);
     row("create", oursCreate, "zip -q", zipCreate, zDeflate);
 }
 
