@@ -61,4 +61,6 @@ private:
     int m_iVolume = -1;
     bool m_bExternal = false;
     bool m_bReadOnly = false;
+    // Something was written or cut since the open: only then is the file forced to the device at close.
+    bool m_bChanged = false;
 };
