@@ -113,13 +113,7 @@ bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keep
     }
     TempFileGuard guard(temp);
     CFile out(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
-    CZipBuffer buffer(bufferSize);
-    unsigned n;
-    do {
-        n = ReadEntryData(buffer.Data(), bufferSize);
-        if (n > 0)
-            out.Write(buffer.Data(), n);
-    } while (n == bufferSize);
+    WriteEntryDataTo(out, bufferSize);
     out.Close();
 
     const int result = EndEntryRead(temp, false);
