@@ -19,6 +19,7 @@ void CZipBackingStore::Open(const std::string& path, int mode, uint64_t volumeSi
     m_writeBuffer.Allocate(m_uBufferSize);
     m_uWaiting = 0;
     m_bExternal = false;
+    m_bChanged = false;
     m_pFile = &m_ownFile;
     m_uVolumeSize = volumeSize;
     m_bReadOnly = mode == OpenReadOnly;
@@ -69,6 +70,7 @@ void CZipBackingStore::Read(void* buffer, unsigned count)
 void CZipBackingStore::Write(const void* buffer, unsigned count)
 {
     const auto* in = static_cast<const char*>(buffer);
+    m_bChanged = m_bChanged || count > 0;
     // Large blocks go straight to the file once the buffer is empty: same bytes, one copy fewer.
     while (count > 0) {
         if (m_uWaiting == 0 && count >= m_uBufferSize) {
@@ -122,6 +124,7 @@ uint64_t CZipBackingStore::GetLength()
 void CZipBackingStore::SetLength(uint64_t length)
 {
     Flush();
+    m_bChanged = true;
     m_pFile->SetLength(length);
 }
 
@@ -143,7 +146,7 @@ std::string CZipBackingStore::Close(bool afterError)
             if (afterError) {
                 m_ownFile.Abort();
             } else {
-                if (!m_bReadOnly)
+                if (m_bChanged)
                     m_pFile->Flush();
                 m_pFile->Close();
             }
@@ -151,6 +154,7 @@ std::string CZipBackingStore::Close(bool afterError)
     }
     m_writeBuffer.Release();
     m_uWaiting = 0;
+    m_bChanged = false;
     m_iVolume = -1;
     m_iVolumeMode = 0;
     m_pFile = nullptr;

@@ -39,7 +39,8 @@ public:
     // Drops the waiting bytes without writing them (used when an archive is put back as it was).
     void DiscardBuffer() { m_uWaiting = 0; }
 
-    // Returns the file's path; unless afterError, writes the waiting bytes and flushes the file.
+    // Returns the file's path; unless afterError, writes the waiting bytes and, if anything was written or
+    // cut since the open, forces the file to the device.
     std::string Close(bool afterError);
 
     bool IsOpen() const { return m_iVolume != -1; }
@@ -61,4 +62,6 @@ private:
     int m_iVolume = -1;
     bool m_bExternal = false;
     bool m_bReadOnly = false;
+    // Something was written or cut since the open: only then is the file forced to the device at close.
+    bool m_bChanged = false;
 };

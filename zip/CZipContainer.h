@@ -94,6 +94,8 @@ private:
     void FlushWritePending();
     std::string NameRelativeToRoot(const std::string& name) const;
     void CloseAfterError(int afterError);
+    // Writes the rest of the open entry's data into out, bufferSize bytes at a time.
+    void WriteEntryDataTo(CFile& out, unsigned bufferSize);
     // Fresh state for the archive just opened on m_store; reads its directory unless it is being created.
     void StartOpened(int mode);
 

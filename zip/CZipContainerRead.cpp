@@ -9,6 +9,7 @@
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
 #include "zip/CZipPathParts.h"
+#include "zip/ZipCrc32.h"
 #include "zip/ZipFileHelpers.h"
 
 namespace {
@@ -37,15 +38,16 @@ std::string ConfinedRelativePath(const std::string& name)
     return result;
 }
 
-// Runs f, naming target in a file error it raises: the temporary written is ours, the user knows only
-// the file it becomes.
+// Runs f, naming target in a file error it raises on the temporary: that file is ours, the user knows
+// only the file it becomes. Errors of the archive itself keep its name.
 template <typename F>
-void AsTarget(const std::string& target, F&& f)
+void AsTarget(const std::string& temporary, const std::string& target, F&& f)
 {
     try {
         f();
     } catch (CFileException& e) {
-        e.m_strFileName = target;
+        if (e.m_strFileName == temporary)
+            e.m_strFileName = target;
         throw;
     }
 }
@@ -125,14 +127,10 @@ int CZipContainer::StageEntry(int index, const std::string& folder, CTempFile& s
         openError.m_strFileName = target;
         throw openError;
     }
-    CZipBuffer buffer(bufferSize);
-    unsigned n;
-    do {
-        n = ReadEntryData(buffer.Data(), bufferSize);
-        if (n > 0)
-            AsTarget(target, [&] { out.Write(buffer.Data(), n); });
-    } while (n == bufferSize);
-    AsTarget(target, [&] { out.Close(); });
+    AsTarget(staged.GetPath(), target, [&] {
+        WriteEntryDataTo(out, bufferSize);
+        out.Close();
+    });
 
     const int result = EndEntryRead(staged.GetPath(), false);
     if (result != 1 && result != -2)
@@ -208,7 +206,7 @@ unsigned CZipContainer::ReadEntryData(void* buffer, unsigned size)
             const int result = inflate(&stream, Z_SYNC_FLUSH);
             const unsigned got = (window - produced) - stream.avail_out;
             if (got > 0) {
-                m_info.m_uCrc = static_cast<uint32_t>(crc32(m_info.m_uCrc, out + produced, got));
+                m_info.m_uCrc = zipcrc::Update(m_info.m_uCrc, out + produced, got);
                 produced += got;
                 m_info.m_uLeftPlain -= got;
             }
@@ -221,7 +219,7 @@ unsigned CZipContainer::ReadEntryData(void* buffer, unsigned size)
         } else {
             const unsigned count = std::min(window - produced, stream.avail_in);
             std::memcpy(out + produced, stream.next_in, count);
-            m_info.m_uCrc = static_cast<uint32_t>(crc32(m_info.m_uCrc, out + produced, count));
+            m_info.m_uCrc = zipcrc::Update(m_info.m_uCrc, out + produced, count);
             stream.next_in += count;
             stream.avail_in -= count;
             produced += count;

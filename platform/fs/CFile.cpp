@@ -160,6 +160,12 @@ void CFile::SetLength(uint64_t length)
         ThrowOsError(IsOpen() ? errno : EBADF);
 }
 
+void CFile::Reserve(uint64_t length)
+{
+    if (IsOpen() && length > 0)
+        ::fallocate(m_hFile, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length));
+}
+
 void CFile::Flush()
 {
     if (!IsOpen())

@@ -50,6 +50,10 @@ public:
     uint64_t GetPosition() const;
     uint64_t GetLength() const;
     void SetLength(uint64_t length);
+    // Sets aside room on the device for the file to grow to length, leaving its length as it is, so
+    // that the writes which follow find their space laid out in one piece. Only a hint: where the
+    // device cannot, or has no room, nothing happens and the writes report what they meet.
+    void Reserve(uint64_t length);
     // Pushes the written data to the device.
     void Flush();
 

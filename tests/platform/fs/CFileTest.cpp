@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 #include "platform/fs/CFile.h"
 #include "platform/fs/WinPath.h"
@@ -90,4 +91,28 @@ TEST(CFile, ReadErrorsRaise)
     ASSERT_TRUE(mem.Open("Z:\\proc\\self\\mem", CFile::modeRead));
     char buf[8];
     EXPECT_THROW(mem.Read(buf, sizeof buf), CFileException);
+}
+
+TEST(CFile, ReserveSetsRoomAsideButLeavesTheLengthToTheWrites)
+{
+    ScratchDir dir("cfilereserve");
+    const std::string path = Win(dir / "r.bin");
+    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    file.Reserve(1 << 20);
+    EXPECT_EQ(file.GetLength(), 0u);
+    struct stat st;
+    ASSERT_EQ(::stat((dir / "r.bin").c_str(), &st), 0);
+    EXPECT_GE(uint64_t(st.st_blocks) * 512, uint64_t(1) << 20) << "the room is set aside on the device";
+    file.Write("abc", 3);
+    EXPECT_EQ(file.GetLength(), 3u);
+    file.Close();
+    std::ifstream in(dir / "r.bin", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "abc");
+
+    // A device that cannot reserve, and a closed file, take the hint without complaint.
+    CFile full("Z:\\dev\\full", CFile::modeWrite);
+    EXPECT_NO_THROW(full.Reserve(4096));
+    CFile closed;
+    EXPECT_NO_THROW(closed.Reserve(4096));
 }
