@@ -1,5 +1,8 @@
 # Helpers shared by the folders' CMakeLists.
 
+# The Wine prefix the tests see unless they make one of their own: none.
+set(ZENTRIMO_NO_WINE_PREFIX "${PROJECT_BINARY_DIR}/no-wine-prefix")
+
 # zentrimo_test(NAME SOURCES a.cpp b.cpp LIBS lib... [OWN_MAIN] [ENVIRONMENT VAR=VALUE...])
 # One GoogleTest executable per folder; CTest lists each test case by name.
 # OWN_MAIN: the sources provide main() (GUI tests create their QApplication there).
@@ -15,8 +18,10 @@ function(zentrimo_test name)
     ZENTRIMO_BINARY_DIR="${PROJECT_BINARY_DIR}")
   # The environment travels as a launcher (cmake -E env) rather than as the ENVIRONMENT property,
   # whose list separators do not survive gtest_discover_tests: only the first variable would arrive.
+  # WINEPREFIX names a folder that does not exist, so that a Wine prefix the user has in ~/.wine (or
+  # the Windows tests have just made) never stands in for the drive mapping a test expects.
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;${T_ENVIRONMENT}")
+    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;WINEPREFIX=${ZENTRIMO_NO_WINE_PREFIX};${T_ENVIRONMENT}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600)
 endfunction()
 
@@ -33,6 +38,7 @@ function(zentrimo_fuzzer name)
   list(FILTER corpus EXCLUDE REGEX "\\.(py|md)$")
   if(ZENTRIMO_TESTS AND corpus)
     add_test(NAME ${name}.ReplaysItsCorpus COMMAND ${name}-replay ${corpus})
+    set_tests_properties(${name}.ReplaysItsCorpus PROPERTIES ENVIRONMENT "WINEPREFIX=${ZENTRIMO_NO_WINE_PREFIX}")
   endif()
   if(ZENTRIMO_FUZZ)
     add_executable(${name} ${F_SOURCES})
