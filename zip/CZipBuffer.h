@@ -24,7 +24,6 @@ public:
     char* Data() { return m_pData; }
     const char* Data() const { return m_pData; }
     size_t Size() const { return m_uSize; }
-    bool IsEmpty() const { return m_uSize == 0; }
 
     void Assign(const void* data, size_t size);
     void Assign(const std::string& text) { Assign(text.data(), text.size()); }

@@ -83,7 +83,6 @@ void CZipContainer::OpenArchive(CZipFileBase& file, int mode)
 void CZipContainer::StartOpened(int mode)
 {
     m_info.m_buffer.Release();
-    m_password.Release();
     m_iState = StateNone;
     m_directory.Clear();
     m_iHostSystem = zipconv::kOwnSystem;
@@ -193,7 +192,7 @@ void* CZipContainer::ZlibAlloc(void* opaque, unsigned items, unsigned size)
 {
     auto* self = static_cast<CZipContainer*>(opaque);
     void* block = std::calloc(items, size);
-    if (block && self->m_bTrackBlocks) {
+    if (block) {
         try {
             self->m_zlibBlocks.push_back(block);
         } catch (...) {

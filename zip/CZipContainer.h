@@ -77,7 +77,6 @@ public:
     bool EndEntryWrite(bool afterError = false);
 
     void SetRootPath(const std::string& path);
-    std::string GetRootPath() const { return m_strRootPath; }
     void SetIgnoreCrc(bool ignore) { m_bIgnoreCrc = ignore; }
     int GetHostSystem() const { return m_iHostSystem; }
     void SetHostSystem(int system) { m_iHostSystem = system; }
@@ -99,19 +98,13 @@ private:
     // Fresh state for the archive just opened on m_store; reads its directory unless it is being created.
     void StartOpened(int mode);
 
-    bool m_bRemoveDrive = true;
     int m_iHostSystem = 0;
     CZipDirectory::CompareFunction m_pCompare;
     CZipStreamState m_info;
     CZipBackingStore m_store;
     CZipDirectory m_directory;
     int m_iState = StateNone;
-    bool m_bAutoFlush = false;
     bool m_bIgnoreCrc = false;
     std::string m_strRootPath;
-    std::string m_strTempPath;
     std::vector<void*> m_zlibBlocks;
-    bool m_bTrackBlocks = true;
-    CZipBuffer m_password;
-    uint32_t m_keys[3] = {0, 0, 0};
 };

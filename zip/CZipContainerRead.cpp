@@ -150,10 +150,10 @@ bool CZipContainer::BeginEntryRead(int index)
         Throw(ZipErrorBadPassword);
     }
     PrepareStream();
-    if (entry->m_uMethod == 8) {
+    if (entry->m_uMethod == kMethodDeflated) {
         CheckZlib(inflateInit2(&m_info.m_stream, -MAX_WBITS));
         m_info.m_bStreamActive = true;
-    } else if (entry->m_uMethod != 0) {
+    } else if (entry->m_uMethod != kMethodStored) {
         m_directory.CloseOpenEntry();
         Throw(ZipErrorBadZipFile);
     }
@@ -171,7 +171,7 @@ unsigned CZipContainer::ReadEntryData(void* buffer, unsigned size)
     if (m_iState != StateReading || buffer == nullptr || size == 0 || m_info.m_bStreamEnded)
         return 0;
     const CZipEntryHeader* entry = m_directory.GetOpenEntry();
-    const bool deflated = entry->m_uMethod == 8;
+    const bool deflated = entry->m_uMethod == kMethodDeflated;
     z_stream& stream = m_info.m_stream;
     auto* out = static_cast<unsigned char*>(buffer);
     const unsigned window = static_cast<unsigned>(std::min<uint64_t>(size, m_info.m_uLeftPlain));

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr uint64_t kMaxEntrySize = 0xFFFFFFFFu;
-constexpr int kFileTooLarge = 27; // the runtime library's EFBIG
 
 uint16_t LevelFlags(int level)
 {
@@ -164,10 +163,10 @@ bool CZipContainer::BeginEntryWrite(CZipEntryHeader& header, int level, const st
     header.m_uPlainSize = 0;
     // A folder is always stored; deciding it before the local header keeps both headers alike.
     if (level == 0 || folder)
-        header.m_uMethod = 0;
-    else if (header.m_uMethod != 0 && header.m_uMethod != 8)
-        header.m_uMethod = 8;
-    header.m_uFlags = header.m_uMethod == 8 ? LevelFlags(level) : 0;
+        header.m_uMethod = kMethodStored;
+    else if (header.m_uMethod != kMethodStored && header.m_uMethod != kMethodDeflated)
+        header.m_uMethod = kMethodDeflated;
+    header.m_uFlags = header.m_uMethod == kMethodDeflated ? LevelFlags(level) : 0;
     // The limit applies to the name as it will be stored, which may be shorter or longer than in memory.
     CZipEntryHeader stored(header);
     if (m_directory.m_bConvertNames)
@@ -184,7 +183,7 @@ bool CZipContainer::BeginEntryWrite(CZipEntryHeader& header, int level, const st
     m_info.m_stream.next_out = reinterpret_cast<Bytef*>(m_info.m_buffer.Data());
     m_info.m_stream.avail_out = m_info.m_uBufferSize;
     m_iState = StateWriting;
-    if (m_directory.GetOpenEntry()->m_uMethod == 8) {
+    if (m_directory.GetOpenEntry()->m_uMethod == kMethodDeflated) {
         CheckZlib(deflateInit2(&m_info.m_stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY));
         m_info.m_bStreamActive = true;
     }
@@ -210,11 +209,11 @@ bool CZipContainer::WriteEntryData(const void* buffer, unsigned size)
     if (size == 0)
         return true;
     if (m_info.m_uLeftPlain + size > kMaxEntrySize)
-        Throw(kFileTooLarge);
+        Throw(ZipErrorFileTooLarge);
     m_info.m_uCrc = static_cast<uint32_t>(crc32(m_info.m_uCrc, static_cast<const Bytef*>(buffer), size));
     m_info.m_uLeftPlain += size;
     z_stream& stream = m_info.m_stream;
-    const bool deflated = m_directory.GetOpenEntry()->m_uMethod == 8;
+    const bool deflated = m_directory.GetOpenEntry()->m_uMethod == kMethodDeflated;
     if (deflated) {
         stream.next_in = const_cast<Bytef*>(static_cast<const Bytef*>(buffer));
         stream.avail_in = size;
@@ -251,7 +250,7 @@ bool CZipContainer::EndEntryWrite(bool afterError)
         m_directory.DropLastEntry();
     } else {
         z_stream& stream = m_info.m_stream;
-        if (entry->m_uMethod == 8) {
+        if (entry->m_uMethod == kMethodDeflated) {
             stream.next_in = nullptr;
             stream.avail_in = 0;
             for (;;) {
@@ -270,7 +269,7 @@ bool CZipContainer::EndEntryWrite(bool afterError)
             CheckZlib(result);
         }
         if (m_info.m_uLeftPacked > kMaxEntrySize)
-            Throw(kFileTooLarge);
+            Throw(ZipErrorFileTooLarge);
         entry->m_uCrc = m_info.m_uCrc;
         entry->m_uPackedSize = static_cast<uint32_t>(m_info.m_uLeftPacked);
         entry->m_uPlainSize = static_cast<uint32_t>(m_info.m_uLeftPlain);
@@ -279,9 +278,5 @@ bool CZipContainer::EndEntryWrite(bool afterError)
     m_iState = StateNone;
     m_info.m_buffer.Release();
     FreeZlibBlocks();
-    if (m_bAutoFlush && !afterError) {
-        m_directory.WriteDirectory();
-        m_store.Flush();
-    }
     return true;
 }

@@ -133,7 +133,7 @@ void CZipDirectory::WriteDirectory()
     m_uStartDiskOfDir = static_cast<uint16_t>(m_pStore->GetCurrentDisk());
     const uint64_t start = m_pStore->GetPosition() - m_uBytesBefore;
     if (start > kMaxOffset)
-        throw CZipException(27, path);
+        throw CZipException(ZipErrorFileTooLarge, path);
     m_uDirOffset = static_cast<uint32_t>(start);
     m_uEntriesThisDisk = 0;
     uint64_t size = 0;
@@ -149,7 +149,7 @@ void CZipDirectory::WriteDirectory()
         ++m_uEntriesThisDisk;
     }
     if (size > kMaxOffset || start + size > kMaxOffset)
-        throw CZipException(27, path);
+        throw CZipException(ZipErrorFileTooLarge, path);
     m_uDirSize = static_cast<uint32_t>(size);
     m_uThisDisk = static_cast<uint16_t>(m_pStore->GetCurrentDisk());
 
@@ -225,7 +225,7 @@ CZipEntryHeader* CZipDirectory::AddNewEntry(const CZipEntryHeader& header)
         m_pStore->Flush();
     const uint64_t position = m_pStore->SeekToEnd();
     if (position - m_uBytesBefore > kMaxOffset)
-        throw CZipException(27, path);
+        throw CZipException(ZipErrorFileTooLarge, path);
 
     m_headers.push_back(std::make_unique<CZipEntryHeader>(header));
     InvalidateIndex();

@@ -43,8 +43,6 @@ public:
     const CZipEntryHeader* GetEntry(size_t index) const { return m_headers[index].get(); }
     CZipEntryHeader* GetOpenEntry() { return m_pOpenEntry; }
     void CloseOpenEntry() { m_pOpenEntry = nullptr; }
-    bool IsOnDisk() const { return m_bOnDisk; }
-    uint64_t GetBytesBefore() const { return m_uBytesBefore; }
     const CZipBuffer& GetComment() const { return m_comment; }
 
     // Seeks to the entry's local header, checks it and leaves the store at the entry's data.

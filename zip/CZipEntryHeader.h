@@ -9,6 +9,10 @@
 
 class CZipBackingStore;
 
+// The compression methods the component reads and writes; any other is refused.
+constexpr uint16_t kMethodStored = 0;
+constexpr uint16_t kMethodDeflated = 8;
+
 class CZipEntryHeader
 {
 public:
@@ -67,7 +71,7 @@ public:
     uint16_t m_uMadeBy = 0;
     uint16_t m_uNeeded = 0;
     uint16_t m_uFlags = 0;
-    uint16_t m_uMethod = 8;
+    uint16_t m_uMethod = kMethodDeflated;
     uint16_t m_uDosTime = 0;
     uint16_t m_uDosDate = 0;
     uint32_t m_uCrc = 0;
