@@ -15,8 +15,11 @@ function(zentrimo_test name)
     ZENTRIMO_BINARY_DIR="${PROJECT_BINARY_DIR}")
   # The environment travels as a launcher (cmake -E env) rather than as the ENVIRONMENT property,
   # whose list separators do not survive gtest_discover_tests: only the first variable would arrive.
-  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;${T_ENVIRONMENT}")
+  set(launcher ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${T_ENVIRONMENT})
+  if(WIN32)
+    list(APPEND launcher ZENTRIMO_WINEPREFIX=${ZENTRIMO_WINEPREFIX} ${PROJECT_SOURCE_DIR}/cmake/wine-run)
+  endif()
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600)
 endfunction()
 

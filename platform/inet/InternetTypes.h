@@ -37,7 +37,7 @@ constexpr DWORD HTTP_STATUS_REDIRECT = 302;
 constexpr DWORD HTTP_STATUS_REDIRECT_METHOD = 303;
 constexpr DWORD HTTP_STATUS_PROXY_AUTH_REQ = 407;
 
-// Error codes carried by CInternetException; InternetErrors.cpp holds their texts and the libcurl mapping.
+// Error codes carried by CInternetException; InternetErrors.cpp holds their texts.
 // The two general Windows codes the layer raises keep their numbers under names of the layer's own,
 // so that this header can stand beside the other platform headers that define the general names.
 namespace inet {

@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "platform/inet/CInternetException.h"
-#include "platform/inet/InternetErrors.h"
+#include "platform/inet/linux/CurlErrors.h"
 
 namespace {
 

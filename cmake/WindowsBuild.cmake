@@ -1,0 +1,27 @@
+# Settings of the Windows cross-build (cmake/mingw-w64-x86_64.cmake): what Win32 offers in place of
+# the Linux libraries, GoogleTest from Debian's sources, and the Wine prefix the tests run in.
+if(ZENTRIMO_GUI)
+  message(FATAL_ERROR "The Windows build has no dialog layer yet: configure with -DZENTRIMO_GUI=OFF")
+endif()
+
+# Windows 10 API (the UTF-8 code page manifest needs 1903); no min/max macros, no rarely used headers.
+add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 WIN32_LEAN_AND_MEAN NOMINMAX)
+
+# Every test program and replay runs under Wine in a prefix of this build tree's own, so that tests
+# here never touch the user's ~/.wine nor a prefix another build is using.
+set(ZENTRIMO_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_COMMAND} -E env ZENTRIMO_WINEPREFIX=${ZENTRIMO_WINEPREFIX} ${PROJECT_SOURCE_DIR}/cmake/wine-run)
+
+# GoogleTest has no mingw package: build Debian's sources as part of the tree. SYSTEM, because mingw
+# warns inside its headers and the build treats warnings as errors.
+macro(zentrimo_windows_gtest)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest SYSTEM EXCLUDE_FROM_ALL)
+  foreach(lib gtest gtest_main gmock gmock_main)
+    target_compile_options(${lib} PRIVATE -w)
+    add_library(GTest::${lib} ALIAS ${lib})
+  endforeach()
+endmacro()
