@@ -1,7 +1,9 @@
 // Extracting to the file system: target paths, confinement, folders, times, attributes, atomic files.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "platform/fs/FileSystem.h"
 #include "tests/support/ScratchDir.h"
@@ -50,7 +52,7 @@ TEST_P(ZipExtractPath, LandsBelowTheTargetFolder)
     std::vector<std::string> outside;
     for (const auto& item : std::filesystem::recursive_directory_iterator(dir.Path()))
         if (item.is_regular_file() && item.path().filename() != "a.zip" &&
-            item.path().string().rfind(target.string() + "/", 0) != 0)
+            item.path().string().rfind((target / "").string(), 0) != 0)
             outside.push_back(item.path().string());
     EXPECT_TRUE(outside.empty()) << outside.front();
 }
@@ -65,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ZipExtract, PythonMadeTraversalNamesStayInside)
 {
+    ZIPTEST_NEEDS_LINUX_PEERS();
     ScratchDir dir("zippy");
     const auto archive = dir / "evil.zip";
     const std::string script =
@@ -126,13 +129,19 @@ TEST(ZipExtract, TimesAndAttributesAreRestored)
     WriteBytes(dir / "a.zip", b.Build());
     ASSERT_EQ(ExtractAll(dir / "a.zip", dir / "out"), 0);
 
+    std::time_t modified = 0;
+    ASSERT_TRUE(GetFileModificationTime(Win(dir / "out" / "ro.txt"), modified));
+    EXPECT_EQ(modified, zipconv::DosToTime(ro.dosTime, ro.dosDate));
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &modified);
+#else
+    localtime_r(&modified, &local);
     struct stat st;
     ASSERT_EQ(::stat((dir / "out" / "ro.txt").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mtime, zipconv::DosToTime(ro.dosTime, ro.dosDate));
-    std::tm local{};
-    localtime_r(&st.st_mtime, &local);
+    EXPECT_EQ(st.st_mode & 0222, 0u) << "read-only for everybody";
+#endif
     EXPECT_EQ(local.tm_sec, 30) << "DOS times keep even seconds";
-    EXPECT_EQ(st.st_mode & 0222, 0u) << "read-only";
     EXPECT_TRUE(GetFileAttributes(Win(dir / "out" / "ro.txt")) & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(GetFileAttributes(Win(dir / "out" / "unix.txt")) & FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(GetFileAttributes(Win(dir / "out" / "plain.txt")) & FILE_ATTRIBUTE_READONLY);
