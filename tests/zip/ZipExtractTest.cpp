@@ -204,3 +204,21 @@ TEST(ZipExtract, NewNameAndRootPathShapeTheTarget)
     EXPECT_FALSE(zip.ExtractEntry(5, Win(dir / "o")));
     zip.CloseArchive();
 }
+
+// A name the component stores in the OEM code page comes back longer in the ANSI one ("ë" is one CP437
+// byte, two UTF-8 bytes): the local header must be checked against the stored form, not the converted.
+TEST(ZipExtract, AccentedEntryNamesExtract)
+{
+    ScratchDir dir("zipaccent");
+    const std::string name = "Zo\xc3\xab.wav";
+    const std::string payload = Pattern(5000, 3);
+    const std::filesystem::path source = winpath::ToHost(Win(dir.Path()) + "\\" + name);
+    WriteBytes(source, payload);
+    CZipContainer zip;
+    zip.OpenArchive(Win(dir / "a.zip"), CZipContainer::Create, 0);
+    ASSERT_TRUE(zip.AddFileFromDisk(Win(dir.Path()) + "\\" + name, -1, false, 7, 65536));
+    zip.CloseArchive();
+
+    ASSERT_EQ(ExtractAll(dir / "a.zip", dir / "out"), 0);
+    EXPECT_EQ(ReadBytes(winpath::ToHost(Win(dir / "out") + "\\" + name)), payload);
+}
