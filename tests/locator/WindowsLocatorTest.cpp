@@ -21,7 +21,8 @@ protected:
     {
         for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
             HKEY software = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) == ERROR_SUCCESS) {
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) ==
+                ERROR_SUCCESS) {
                 RegDeleteTreeA(software, "Olvastine");
                 RegCloseKey(software);
             }
@@ -36,7 +37,8 @@ protected:
                                   KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExA(key, velmora::kConfigurationValue, 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1)),
+                                 reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1)),
                   ERROR_SUCCESS);
         RegCloseKey(key);
     }

@@ -73,7 +73,8 @@ TEST_F(WinInetProxy, A407ReachesTheCallerAndCredentialsPassOnResending)
     std::string body, line;
     while (file->ReadString(line))
         body += line;
-    EXPECT_NE(body.find("&lt;rc&gt;"), std::string::npos) << "the service answered through the proxy: " << body;
+    EXPECT_NE(body.find("&lt;rc&gt;"), std::string::npos)
+        << "the service answered through the proxy: " << body;
 }
 
 TEST_F(WinInetProxy, WrongCredentialsGive407Again)

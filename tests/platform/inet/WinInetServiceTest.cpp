@@ -23,8 +23,9 @@ INTERNET_PORT ServicePort()
     return static_cast<INTERNET_PORT>(port);
 }
 
-const std::string kListPackages = "/olvwebservice/default.asmx/ProcessReq?clientXMLString="
-                                  "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>";
+const std::string kListPackages =
+    "/olvwebservice/default.asmx/ProcessReq?clientXMLString="
+    "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>";
 
 class WinInetService : public ::testing::Test
 {
@@ -38,8 +39,8 @@ protected:
     std::unique_ptr<CHttpFile> Get(CInternetSession& session, const std::string& object)
     {
         connection = session.GetHttpConnection("127.0.0.1", port);
-        std::unique_ptr<CHttpFile> file = connection->OpenRequest(nullptr, object, nullptr, 1, nullptr, nullptr,
-                                                                  INTERNET_FLAG_RELOAD);
+        std::unique_ptr<CHttpFile> file =
+            connection->OpenRequest(nullptr, object, nullptr, 1, nullptr, nullptr, INTERNET_FLAG_RELOAD);
         file->SendRequest();
         return file;
     }
