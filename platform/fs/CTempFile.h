@@ -1,6 +1,7 @@
 // A hidden, uniquely named file beside the file it is to become, locked for as long as it is ours.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ private:
 
     std::string m_strPath;
     std::string m_strTarget;
-    int m_hLock = -1;
+    std::intptr_t m_hLock = -1; // the open file that holds the lock (a descriptor, or a handle on Windows)
 };
 
 // Removes the temporaries of the given targets (".<name>.~XXXXXX" beside each) that no CTempFile of

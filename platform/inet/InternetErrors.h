@@ -1,4 +1,4 @@
-// The internet layer's error table: libcurl results to numeric internet error codes, codes to texts.
+// The internet layer's error texts: one sentence per internet error code.
 #pragma once
 
 #include <string>
@@ -6,9 +6,6 @@
 #include "platform/inet/InternetTypes.h"
 
 namespace inet {
-
-// The internet error code for a libcurl result (a CURLcode passed as int); never 0 for a failure.
-DWORD ErrorFromCurl(int curlCode);
 
 // A sentence describing the code, for the user; unknown codes get a generic text with the number.
 std::string DescribeError(DWORD code);

@@ -24,7 +24,10 @@ std::vector<std::string> Listing(const fs::path& folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+    {
+        const std::u8string name = entry.path().filename().u8string();
+        names.emplace_back(name.begin(), name.end());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -85,18 +88,19 @@ TEST_F(ArchiveSteps, PackageWithAnUnwritableSecondFileReplacesNothing)
 
 TEST_F(ArchiveSteps, PackageWithABadCrcLeavesTheOldRecordingsAndNoTemporaries)
 {
-    WriteBytes(names / "Zoë.wav", "old Zoë");
+    WriteBytes(names / ziptest::U8("Zoë.wav"), "old Zoë");
     RawEntry broken = Entry("Zoë^.wav", std::string(5000, 'z'));
     broken.crcDelta = 1;
     WriteBytes(dir / "Zoe.zip", Package({Entry("Zoë.wav", "new Zoë"), broken}));
 
     EXPECT_EQ(ZipErrorBadCrc, ziptest::ZipErrorOf([&] { CNamePackage::ExtractAll(Win(dir / "Zoe.zip"), Win(names)); }));
-    EXPECT_EQ(ReadBytes(names / "Zoë.wav"), "old Zoë");
+    EXPECT_EQ(ReadBytes(names / ziptest::U8("Zoë.wav")), "old Zoë");
     EXPECT_EQ(Listing(names), std::vector<std::string>{"Zoë.wav"});
 }
 
 TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
 {
+    ZIPTEST_NEEDS_LINUX_PEERS(); // Python's zipfile reads the archive back
     CTransferArchive transfer(Win(save) + "\\");
     WriteBytes(dir / "Anna.zip", Package({Entry("Anna.wav", "anna"), Entry("Anna^.wav", "anna marker")}));
     CTempFile first;

@@ -18,12 +18,22 @@ struct Result
     std::string err;
 };
 
+// A Windows console program ends its lines with CRLF; the tests compare lines, not line ends.
+std::string Lines(std::string text)
+{
+#ifdef _WIN32
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+#endif
+    return text;
+}
+
 Result Tool(const ScratchDir& dir, const std::string& args)
 {
     const auto out = dir / "stdout";
     const auto err = dir / "stderr";
     const int status = RunShell(kTool + " " + args + " >" + Quote(out) + " 2>" + Quote(err));
-    return {status, ReadBytes(out), ReadBytes(err)};
+    return {status, Lines(ReadBytes(out)), Lines(ReadBytes(err))};
 }
 
 } // namespace
@@ -85,6 +95,7 @@ TEST(ZipTool, AccentedEntryNamesExtract)
     EXPECT_EQ(Tool(dir, "test " + Quote(archive)).status, 0);
 }
 
+#ifndef _WIN32 // strace watches the system calls: Linux only
 // Forcing an archive that was only read out to the disk made every extraction wait for the writeback
 // of an archive just downloaded or copied; only an archive that was changed needs it.
 TEST(ZipTool, ExtractingDoesNotForceTheArchiveToDisk)
@@ -109,3 +120,4 @@ TEST(ZipTool, ExtractingDoesNotForceTheArchiveToDisk)
     EXPECT_EQ(ReadBytes(dir / "out" / "a.wav"), Pattern(300000));
     EXPECT_EQ(syncsDuring("test " + Quote(archive)), 0);
 }
+#endif

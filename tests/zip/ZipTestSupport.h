@@ -6,9 +6,13 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#endif
+
+#include <gtest/gtest.h>
 
 #include "platform/fs/WinPath.h"
 #include "zip/CZipContainer.h"
@@ -18,6 +22,13 @@ namespace ziptest {
 inline std::string Win(const std::filesystem::path& host)
 {
     return winpath::ToWindows(host);
+}
+
+// A host path from UTF-8 text, the program's own encoding of names: the narrow std::filesystem
+// conversion follows the C library's code page on Windows, which need not be UTF-8 there.
+inline std::filesystem::path U8(const std::string& text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes)
@@ -33,6 +44,23 @@ inline std::string ReadBytes(const std::filesystem::path& path)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+#ifdef _WIN32
+// Runs a command through the command interpreter; its exit status (-1 when it could not be run).
+inline int RunShell(const std::string& command)
+{
+    return std::system(command.c_str());
+}
+
+inline std::string Quote(const std::filesystem::path& path)
+{
+    return "\"" + path.string() + "\"";
+}
+
+// The black-box peers (Info-ZIP, Python's zipfile) are Linux programs: Wine starts them, but gives no
+// handle to wait on nor their exit status, so a test that needs one runs in the Linux build only.
+#define ZIPTEST_NEEDS_LINUX_PEERS() \
+    GTEST_SKIP() << "needs Info-ZIP or Python, Linux programs that Wine cannot wait for"
+#else
 // Runs a shell command; its exit status (-1 when it could not be run).
 inline int RunShell(const std::string& command)
 {
@@ -47,6 +75,9 @@ inline std::string Quote(const std::filesystem::path& path)
         q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
+
+#define ZIPTEST_NEEDS_LINUX_PEERS() static_cast<void>(0)
+#endif
 
 // Deterministic, moderately compressible content.
 inline std::string Pattern(size_t size, unsigned seed = 1)
@@ -86,6 +117,7 @@ inline int ExtractAll(const std::filesystem::path& archive, const std::filesyste
     });
 }
 
+#ifndef _WIN32
 // While it lives, no file of this process may grow beyond bytes: a write past that fails with EFBIG, the
 // file layer's "disk is full", as on a full disk, without needing one.
 class ScopedFileSizeLimit
@@ -111,5 +143,6 @@ private:
     rlimit m_saved{};
     void (*m_oldHandler)(int) = SIG_DFL;
 };
+#endif
 
 } // namespace ziptest

@@ -41,8 +41,11 @@ TEST(CFile, WritesReadsSeeksAndSetsLength)
     file.Close();
     EXPECT_FALSE(file.IsOpen());
 
-    CFile again(path, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate);
-    EXPECT_EQ(again.GetLength(), 5u) << "no-truncate keeps the data";
+    {
+        // Closed before the next open: on Windows an open without share flags keeps the file to itself.
+        CFile again(path, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate);
+        EXPECT_EQ(again.GetLength(), 5u) << "no-truncate keeps the data";
+    }
     CFile truncating(path, CFile::modeWrite | CFile::modeCreate);
     EXPECT_EQ(truncating.GetLength(), 0u);
 }
@@ -72,6 +75,8 @@ TEST(CFile, OpenFailuresCarryCauseAndFile)
     }
 }
 
+#ifndef _WIN32
+// Linux devices through the drive mapping: a full device and a file that cannot be read.
 TEST(CFile, WriteToAFullDeviceRaisesDiskFull)
 {
     CFile full;
@@ -116,3 +121,4 @@ TEST(CFile, ReserveSetsRoomAsideButLeavesTheLengthToTheWrites)
     CFile closed;
     EXPECT_NO_THROW(closed.Reserve(4096));
 }
+#endif

@@ -1,5 +1,5 @@
 // Reading Wine's registry text format: sections, value kinds, escapes, continuation lines.
-#include "platform/registry/CRegistryHive.h"
+#include "platform/registry/linux/CRegistryHive.h"
 
 #include <gtest/gtest.h>
 

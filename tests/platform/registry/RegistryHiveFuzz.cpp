@@ -1,5 +1,5 @@
 // Fuzz entry: any text parsed as a registry hive, every value of every key looked up again.
-#include "platform/registry/CRegistryHive.h"
+#include "platform/registry/linux/CRegistryHive.h"
 
 #include <cstddef>
 #include <cstdint>

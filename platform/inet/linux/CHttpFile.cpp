@@ -12,6 +12,7 @@
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/InternetErrors.h"
 #include "platform/inet/ProxyCredentialCache.h"
+#include "platform/inet/linux/CurlErrors.h"
 
 namespace {
 

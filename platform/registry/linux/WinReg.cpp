@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "platform/fs/WinPath.h"
-#include "platform/registry/CRegistryHive.h"
+#include "platform/registry/linux/CRegistryHive.h"
 
 struct HKEY__
 {

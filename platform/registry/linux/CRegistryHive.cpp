@@ -1,5 +1,5 @@
 // Parser for Wine's registry text format: sections, string, dword and hex values, escapes.
-#include "platform/registry/CRegistryHive.h"
+#include "platform/registry/linux/CRegistryHive.h"
 
 #include <fstream>
 #include <sstream>

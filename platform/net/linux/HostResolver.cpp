@@ -1,5 +1,5 @@
 // Blocking IPv4 lookup with getaddrinfo.
-#include "platform/net/HostResolver.h"
+#include "platform/net/linux/HostResolver.h"
 
 #include <cstring>
 

@@ -1,0 +1,180 @@
+// Temporary files beside their targets, created exclusively and held open by this process.
+#include "platform/fs/CTempFile.h"
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "platform/fs/FileSystem.h"
+
+// The lock is a byte-range lock far past any data, held through a handle that shares reading, writing
+// and deleting, so that the program's own writes and the move into place go on while it is held. A
+// clean-up that cannot take the same range leaves the file alone.
+namespace {
+
+constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF; // far beyond any file the program writes
+
+constexpr const char* kMarker = ".~";
+constexpr size_t kUniqueLength = 6;
+constexpr int kAttempts = 100;
+
+// Folder (with its '\') and file name of a Windows path.
+std::pair<std::string, std::string> Split(const std::string& path)
+{
+    const size_t cut = path.find_last_of("\\/");
+    if (cut == std::string::npos)
+        return {std::string(), path};
+    return {path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
+// The hidden name's stem: short enough that a target name near the length limit still leaves room.
+std::string Stem(const std::string& fileName)
+{
+    return "." + fileName.substr(0, 40) + kMarker;
+}
+
+HANDLE AsHandle(std::intptr_t value)
+{
+    return reinterpret_cast<HANDLE>(value);
+}
+
+HANDLE OpenShared(const std::string& path, DWORD disposition, DWORD attributes)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       disposition, attributes, nullptr);
+}
+
+bool TakeLock(HANDLE handle)
+{
+    OVERLAPPED at{};
+    at.OffsetHigh = kLockOffsetHigh;
+    return LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) != FALSE;
+}
+
+} // namespace
+
+CTempFile::~CTempFile()
+{
+    Remove();
+}
+
+CTempFile::CTempFile(CTempFile&& other) noexcept
+    : m_strPath(std::move(other.m_strPath)), m_strTarget(std::move(other.m_strTarget)), m_hLock(other.m_hLock)
+{
+    other.m_strPath.clear();
+    other.m_hLock = -1;
+}
+
+CTempFile& CTempFile::operator=(CTempFile&& other) noexcept
+{
+    if (this != &other) {
+        Remove();
+        m_strPath = std::move(other.m_strPath);
+        m_strTarget = std::move(other.m_strTarget);
+        m_hLock = other.m_hLock;
+        other.m_strPath.clear();
+        other.m_hLock = -1;
+    }
+    return *this;
+}
+
+bool CTempFile::Create(const std::string& target)
+{
+    Remove();
+    const auto [folder, name] = Split(target);
+    if (name.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string candidate = folder + Stem(name);
+        for (size_t i = 0; i < kUniqueLength; ++i)
+            candidate += kLetters[random() % (sizeof kLetters - 1)];
+        // CREATE_NEW never opens what is there already, a planted link included.
+        const HANDLE handle = OpenShared(candidate, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN);
+        if (handle != INVALID_HANDLE_VALUE) {
+            if (!TakeLock(handle)) { // a clean-up got there first: leave it the name
+                CloseHandle(handle);
+                continue;
+            }
+            m_hLock = reinterpret_cast<std::intptr_t>(handle);
+            m_strPath = candidate;
+            m_strTarget = target;
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return false;
+}
+
+bool CTempFile::MoveIntoPlace()
+{
+    if (m_strPath.empty()) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return false;
+    }
+    if (!MoveFileReplacing(m_strPath, m_strTarget))
+        return false;
+    // The file is the target's now; it keeps the hidden mark of a temporary otherwise.
+    const DWORD attributes = GetFileAttributesA(m_strTarget.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(m_strTarget.c_str(), attributes & ~FILE_ATTRIBUTE_HIDDEN);
+    Release();
+    return true;
+}
+
+void CTempFile::Remove()
+{
+    const std::string path = m_strPath;
+    Release();
+    if (!path.empty())
+        DeleteFile(path);
+}
+
+void CTempFile::Release()
+{
+    if (m_hLock != -1)
+        CloseHandle(AsHandle(m_hLock));
+    m_hLock = -1;
+    m_strPath.clear();
+}
+
+int RemoveStaleTempFiles(const std::vector<std::string>& targets)
+{
+    // Folder -> the stems of the targets in it.
+    std::map<std::string, std::set<std::string>> stems;
+    for (const std::string& target : targets) {
+        const auto [folder, name] = Split(target);
+        if (!name.empty())
+            stems[folder].insert(Stem(name));
+    }
+    int removed = 0;
+    for (const auto& [folder, folderStems] : stems) {
+        WIN32_FIND_DATAA found;
+        const HANDLE find = FindFirstFileA((folder + ".*" + kMarker + "*").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            const std::string name = found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.size() < kUniqueLength + 3 ||
+                !folderStems.count(name.substr(0, name.size() - kUniqueLength)))
+                continue;
+            const std::string path = folder + name;
+            const HANDLE stale = OpenShared(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+            if (stale == INVALID_HANDLE_VALUE)
+                continue;
+            // Held by a live instance when the lock cannot be had.
+            const bool free = TakeLock(stale);
+            CloseHandle(stale);
+            if (free && DeleteFile(path))
+                ++removed;
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    return removed;
+}
