@@ -9,7 +9,8 @@
 #include "app/CMainDlg.h"
 #include "app/IconPlacement.h"
 #include "platform/ui/CMenu.h"
-#include "platform/ui/SystemMenu.h"
+#include "platform/ui/linux/SystemMenu.h"
+#include "platform/ui/linux/WidgetOf.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -104,18 +105,18 @@ TEST_F(MainWindow, OpensWithNothingChosenAndEverythingEmpty)
     // Every bound control is attached.
     for (CWnd* member : {static_cast<CWnd*>(&dlg.m_btnListen), static_cast<CWnd*>(&dlg.m_editSearchText),
                          static_cast<CWnd*>(&dlg.m_listNames), static_cast<CWnd*>(&dlg.m_lblChoosePrompt)})
-        EXPECT_NE(member->GetWidget(), nullptr);
+        EXPECT_NE(WidgetOf(member), nullptr);
     EXPECT_EQ(dlg.GetDlgItem(IDC_NAME_LIST), &dlg.m_listNames);
 }
 
 TEST_F(MainWindow, FocusStartsOnCloseAndTabVisitsTheTabStopsInTemplateOrder)
 {
-    QWidget* close = dlg.GetDlgItem(IDCANCEL)->GetWidget();
-    EXPECT_EQ(dlg.GetWidget()->focusWidget(), close);
+    QWidget* close = WidgetOf(dlg.GetDlgItem(IDCANCEL));
+    EXPECT_EQ(WidgetOf(&dlg)->focusWidget(), close);
     std::vector<int> order;
     QWidget* w = close;
     do {
-        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->parentWidget() == dlg.GetWidget())
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->parentWidget() == WidgetOf(&dlg))
             order.push_back(w->property("zentrimo.ctrlId").toInt());
         w = w->nextInFocusChain();
     } while (w != close);
@@ -171,7 +172,7 @@ TEST_F(MainWindow, CarriesTheApplicationIconLargeSmallAndForDragging)
     EXPECT_EQ(dlg.GetIcon(TRUE), dlg.m_hIcon);
     EXPECT_EQ(dlg.GetIcon(FALSE), dlg.m_hIcon);
     EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_QUERYDRAGICON)), dlg.m_hIcon);
-    const QList<QSize> sizes = dlg.GetWidget()->windowIcon().availableSizes();
+    const QList<QSize> sizes = WidgetOf(&dlg)->windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
 }

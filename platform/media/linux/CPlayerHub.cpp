@@ -1,11 +1,11 @@
 // Owns every player, the audio subsystem and the thread that releases devices whose clip has ended.
-#include "platform/media/CPlayerHub.h"
+#include "platform/media/linux/CPlayerHub.h"
 
 #include <algorithm>
 
 #include <SDL.h>
 
-#include "platform/media/CWavePlayer.h"
+#include "platform/media/linux/CWavePlayer.h"
 
 CPlayerHub& CPlayerHub::Instance()
 {

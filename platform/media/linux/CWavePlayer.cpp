@@ -1,11 +1,11 @@
 // One hidden player: loads the clip at construction, opens a device per play, feeds it from the callback.
-#include "platform/media/CWavePlayer.h"
+#include "platform/media/linux/CWavePlayer.h"
 
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
 
-#include "platform/media/CPlayerHub.h"
+#include "platform/media/linux/CPlayerHub.h"
 #include "platform/media/MCIWnd.h"
 
 CWavePlayer::CWavePlayer(CPlayerHub& hub, void* parent, const std::string& hostPath) : m_hub(hub), m_parent(parent)

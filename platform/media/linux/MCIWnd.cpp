@@ -2,8 +2,8 @@
 #include "platform/media/MCIWnd.h"
 
 #include "platform/fs/WinPath.h"
-#include "platform/media/CPlayerHub.h"
-#include "platform/media/CWavePlayer.h"
+#include "platform/media/linux/CPlayerHub.h"
+#include "platform/media/linux/CWavePlayer.h"
 
 namespace {
 

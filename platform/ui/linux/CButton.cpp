@@ -3,21 +3,23 @@
 
 #include <QAbstractButton>
 
+#include "platform/ui/linux/WidgetOf.h"
+
 int CButton::GetCheck() const
 {
-    auto* button = qobject_cast<QAbstractButton*>(GetWidget());
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(this));
     return button && button->isCheckable() && button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
 }
 
 void CButton::SetCheck(int nCheck)
 {
-    auto* button = qobject_cast<QAbstractButton*>(GetWidget());
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(this));
     if (button && button->isCheckable())
         button->setChecked(nCheck == BST_CHECKED);
 }
 
 void CButton::Click()
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(GetWidget()))
+    if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(this)))
         button->click(); // a disabled button ignores it
 }

@@ -7,10 +7,10 @@
 #include <QWindow>
 
 #include "platform/ui/CDataExchange.h"
-#include "platform/ui/DialogBuilder.h"
-#include "platform/ui/DialogWidget.h"
+#include "platform/ui/linux/DialogBuilder.h"
+#include "platform/ui/linux/DialogWidget.h"
 #include "platform/ui/ModalDriver.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/UiInternal.h"
 
 using namespace ui::detail;
 
@@ -69,7 +69,7 @@ bool CDialog::BuildWindow(UINT nIDTemplate, bool modal)
         return false;
     DestroyBuiltWindow();
 
-    QWidget* owner = m_pParentWnd ? m_pParentWnd->GetWidget() : DefaultOwner();
+    QWidget* owner = m_pParentWnd ? WidgetOf(m_pParentWnd) : DefaultOwner();
     const bool appWindow = (tmpl->exStyle & WS_EX_APPWINDOW) != 0 && !owner;
     auto* widget = new DialogWidget(*this, appWindow ? nullptr : owner, FlagsFor(*tmpl, appWindow));
     widget->setProperty(kStyleProperty, QVariant::fromValue<DWORD>(tmpl->style));
@@ -80,7 +80,7 @@ bool CDialog::BuildWindow(UINT nIDTemplate, bool modal)
     BuildControls(*widget, *tmpl, m_baseUnits, *this);
     if (modal)
         widget->setWindowModality(Qt::ApplicationModal);
-    Attach(widget);
+    Attach(ToHwnd(widget));
     PlaceWindow(*widget, *tmpl, owner);
     m_bModal = modal;
     m_bEnded = false;
@@ -90,7 +90,7 @@ bool CDialog::BuildWindow(UINT nIDTemplate, bool modal)
 
 void CDialog::DestroyBuiltWindow()
 {
-    QWidget* widget = GetWidget();
+    QWidget* widget = WidgetOf(this);
     if (!widget)
         return;
     Detach();
@@ -102,7 +102,7 @@ INT_PTR CDialog::DoModal()
 {
     if (!BuildWindow(m_nIDTemplate, true))
         return -1;
-    auto* widget = static_cast<DialogWidget*>(GetWidget());
+    auto* widget = static_cast<DialogWidget*>(WidgetOf(this));
     const BOOL focusFirst = static_cast<BOOL>(SendMessage(WM_INITDIALOG, 0, 0));
     if (!m_bEnded) {
         if (focusFirst)
@@ -130,9 +130,9 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
         m_pParentWnd = pParentWnd;
     if (!BuildWindow(nIDTemplate, false))
         return FALSE;
-    QWidget* widget = GetWidget();
+    QWidget* widget = WidgetOf(this);
     const BOOL focusFirst = static_cast<BOOL>(SendMessage(WM_INITDIALOG, 0, 0));
-    if (!GetWidget())
+    if (!WidgetOf(this))
         return FALSE;
     if (WindowStyle(widget) & WS_VISIBLE && !m_bEnded) {
         widget->show();
@@ -153,7 +153,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 
 BOOL CDialog::DestroyWindow()
 {
-    if (!GetWidget())
+    if (!WidgetOf(this))
         return FALSE;
     DestroyBuiltWindow();
     m_bEnded = false;
@@ -165,7 +165,7 @@ void CDialog::EndDialog(int nResult)
 {
     m_nResult = nResult;
     m_bEnded = true;
-    if (auto* widget = static_cast<DialogWidget*>(GetWidget())) {
+    if (auto* widget = static_cast<DialogWidget*>(WidgetOf(this))) {
         if (m_bModal)
             widget->Finish(nResult);
         else
@@ -175,7 +175,7 @@ void CDialog::EndDialog(int nResult)
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
-    if (!GetWidget())
+    if (!WidgetOf(this))
         return FALSE;
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);

@@ -3,8 +3,10 @@
 
 #include <QLineEdit>
 
+#include "platform/ui/linux/WidgetOf.h"
+
 BOOL CEdit::GetReadOnly() const
 {
-    auto* edit = qobject_cast<QLineEdit*>(GetWidget());
+    auto* edit = qobject_cast<QLineEdit*>(WidgetOf(this));
     return edit && edit->isReadOnly() ? TRUE : FALSE;
 }

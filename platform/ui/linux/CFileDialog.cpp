@@ -6,7 +6,7 @@
 #include "platform/fs/WinPath.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/ModalDriver.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/UiInternal.h"
 
 using namespace ui::detail;
 

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/ui/ListView.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/ListView.h"
+#include "platform/ui/linux/UiInternal.h"
 
 using namespace ui::detail;
 
@@ -14,7 +14,7 @@ namespace {
 
 ListView* View(const CWnd& wnd)
 {
-    return qobject_cast<ListView*>(wnd.GetWidget());
+    return qobject_cast<ListView*>(WidgetOf(&wnd));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "platform/ui/CWnd.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/UiInternal.h"
 
 struct PaintContext
 {
@@ -14,8 +14,8 @@ struct PaintContext
 
 CPaintDC::CPaintDC(CWnd* pWnd)
 {
-    if (pWnd && pWnd->GetWidget())
-        m_context = std::make_unique<PaintContext>(pWnd->GetWidget());
+    if (pWnd && WidgetOf(pWnd))
+        m_context = std::make_unique<PaintContext>(WidgetOf(pWnd));
 }
 
 CPaintDC::~CPaintDC() = default;

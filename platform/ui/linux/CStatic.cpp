@@ -3,13 +3,13 @@
 
 #include <QLabel>
 
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/UiInternal.h"
 
 using namespace ui::detail;
 
 HICON CStatic::SetIcon(HICON hIcon)
 {
-    auto* label = qobject_cast<QLabel*>(GetWidget());
+    auto* label = qobject_cast<QLabel*>(WidgetOf(this));
     if (!label)
         return nullptr;
     HICON previous = GetIcon();
@@ -20,6 +20,6 @@ HICON CStatic::SetIcon(HICON hIcon)
 
 HICON CStatic::GetIcon() const
 {
-    auto* label = qobject_cast<QLabel*>(GetWidget());
+    auto* label = qobject_cast<QLabel*>(WidgetOf(this));
     return label ? reinterpret_cast<HICON>(label->property(kBigIconProperty).value<quintptr>()) : nullptr;
 }

@@ -16,10 +16,10 @@
 #include "platform/ui/CListCtrl.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/CStatic.h"
-#include "platform/ui/ListView.h"
+#include "platform/ui/linux/ListView.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/SystemMenu.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/SystemMenu.h"
+#include "platform/ui/linux/UiInternal.h"
 #include "platform/ui/WinStyles.h"
 
 using namespace ui::detail;
@@ -66,7 +66,12 @@ CWnd::~CWnd()
 
 HWND CWnd::GetSafeHwnd() const
 {
-    return ToHwnd(m_pWidget);
+    return m_hWnd;
+}
+
+QWidget* WidgetOf(const CWnd* window)
+{
+    return window ? ToWidget(window->GetSafeHwnd()) : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -77,20 +82,21 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     if (auto* attached = reinterpret_cast<CWnd*>(widget->property(kAttachedProperty).value<quintptr>()))
         return attached;
     CWnd* wrapper = MakeWrapper(widget);
-    wrapper->Attach(widget);
+    wrapper->Attach(hWnd);
     new WrapperHolder(widget, wrapper);
     return wrapper;
 }
 
-void CWnd::Attach(QWidget* widget)
+void CWnd::Attach(HWND hWnd)
 {
     Detach();
+    QWidget* widget = ToWidget(hWnd);
     if (!widget)
         return;
-    m_pWidget = widget;
+    m_hWnd = hWnd;
     m_link = std::make_unique<WndLink>();
     m_link->destroyed = QObject::connect(widget, &QObject::destroyed, [this] {
-        m_pWidget = nullptr;
+        m_hWnd = nullptr;
         m_link.reset();
     });
     widget->setProperty(kAttachedProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this)));
@@ -98,25 +104,25 @@ void CWnd::Attach(QWidget* widget)
 
 void CWnd::Detach()
 {
-    if (m_pWidget) {
+    if (WidgetOf(this)) {
         QObject::disconnect(m_link->destroyed);
-        if (m_pWidget->property(kAttachedProperty).value<quintptr>() == reinterpret_cast<quintptr>(this))
-            m_pWidget->setProperty(kAttachedProperty, QVariant());
+        if (WidgetOf(this)->property(kAttachedProperty).value<quintptr>() == reinterpret_cast<quintptr>(this))
+            WidgetOf(this)->setProperty(kAttachedProperty, QVariant());
     }
-    m_pWidget = nullptr;
+    m_hWnd = nullptr;
     m_link.reset();
 }
 
 int CWnd::GetDlgCtrlID() const
 {
-    return m_pWidget ? ControlId(m_pWidget) : 0;
+    return WidgetOf(this) ? ControlId(WidgetOf(this)) : 0;
 }
 
 CWnd* CWnd::GetDlgItem(int nID) const
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return nullptr;
-    for (QWidget* widget : ControlsInOrder(m_pWidget)) {
+    for (QWidget* widget : ControlsInOrder(WidgetOf(this))) {
         if (ControlId(widget) == nID)
             return FromHandle(ToHwnd(widget));
     }
@@ -125,44 +131,44 @@ CWnd* CWnd::GetDlgItem(int nID) const
 
 CWnd* CWnd::GetParent() const
 {
-    if (!m_pWidget || !m_pWidget->parentWidget())
+    if (!WidgetOf(this) || !WidgetOf(this)->parentWidget())
         return nullptr;
-    return FromHandle(ToHwnd(m_pWidget->parentWidget()));
+    return FromHandle(ToHwnd(WidgetOf(this)->parentWidget()));
 }
 
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return FALSE;
-    const bool wasDisabled = m_pWidget->testAttribute(Qt::WA_Disabled);
-    m_pWidget->setEnabled(bEnable != FALSE);
+    const bool wasDisabled = WidgetOf(this)->testAttribute(Qt::WA_Disabled);
+    WidgetOf(this)->setEnabled(bEnable != FALSE);
     return wasDisabled ? TRUE : FALSE;
 }
 
 BOOL CWnd::IsWindowEnabled() const
 {
-    return m_pWidget && !m_pWidget->testAttribute(Qt::WA_Disabled) ? TRUE : FALSE;
+    return WidgetOf(this) && !WidgetOf(this)->testAttribute(Qt::WA_Disabled) ? TRUE : FALSE;
 }
 
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return FALSE;
-    const BOOL wasVisible = m_pWidget->isHidden() ? FALSE : TRUE;
+    const BOOL wasVisible = WidgetOf(this)->isHidden() ? FALSE : TRUE;
     switch (nCmdShow) {
     case SW_HIDE:
-        m_pWidget->hide();
+        WidgetOf(this)->hide();
         break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
-        m_pWidget->isWindow() ? m_pWidget->showMinimized() : m_pWidget->show();
+        WidgetOf(this)->isWindow() ? WidgetOf(this)->showMinimized() : WidgetOf(this)->show();
         break;
     case SW_RESTORE:
     case SW_SHOWNORMAL:
-        m_pWidget->isWindow() ? m_pWidget->showNormal() : m_pWidget->show();
+        WidgetOf(this)->isWindow() ? WidgetOf(this)->showNormal() : WidgetOf(this)->show();
         break;
     default:
-        m_pWidget->show();
+        WidgetOf(this)->show();
         break;
     }
     return wasVisible;
@@ -170,22 +176,22 @@ BOOL CWnd::ShowWindow(int nCmdShow)
 
 BOOL CWnd::IsWindowVisible() const
 {
-    return m_pWidget && m_pWidget->isVisible() ? TRUE : FALSE;
+    return WidgetOf(this) && WidgetOf(this)->isVisible() ? TRUE : FALSE;
 }
 
 BOOL CWnd::IsIconic() const
 {
-    return m_pWidget && m_pWidget->isWindow() && m_pWidget->isMinimized() ? TRUE : FALSE;
+    return WidgetOf(this) && WidgetOf(this)->isWindow() && WidgetOf(this)->isMinimized() ? TRUE : FALSE;
 }
 
 void CWnd::SetWindowText(const std::string& text)
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return;
     const QString value = ToQt(text);
-    if (m_pWidget->isWindow()) {
-        m_pWidget->setWindowTitle(value);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(m_pWidget)) {
+    if (WidgetOf(this)->isWindow()) {
+        WidgetOf(this)->setWindowTitle(value);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(WidgetOf(this))) {
         // Setting an edit box's text always notifies its parent, as WM_SETTEXT does.
         if (edit->text() == value) {
             if (CWnd* parent = GetParent())
@@ -194,28 +200,28 @@ void CWnd::SetWindowText(const std::string& text)
         } else {
             edit->setText(value); // textChanged raises EN_CHANGE
         }
-    } else if (auto* button = qobject_cast<QAbstractButton*>(m_pWidget)) {
+    } else if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(this))) {
         button->setText(value);
-    } else if (auto* group = qobject_cast<QGroupBox*>(m_pWidget)) {
+    } else if (auto* group = qobject_cast<QGroupBox*>(WidgetOf(this))) {
         group->setTitle(value);
-    } else if (auto* label = qobject_cast<QLabel*>(m_pWidget)) {
+    } else if (auto* label = qobject_cast<QLabel*>(WidgetOf(this))) {
         label->setText(value);
     }
 }
 
 std::string CWnd::GetWindowText() const
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return std::string();
-    if (m_pWidget->isWindow())
-        return FromQt(m_pWidget->windowTitle());
-    if (auto* edit = qobject_cast<QLineEdit*>(m_pWidget))
+    if (WidgetOf(this)->isWindow())
+        return FromQt(WidgetOf(this)->windowTitle());
+    if (auto* edit = qobject_cast<QLineEdit*>(WidgetOf(this)))
         return FromQt(edit->text());
-    if (auto* button = qobject_cast<QAbstractButton*>(m_pWidget))
+    if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(this)))
         return FromQt(button->text());
-    if (auto* group = qobject_cast<QGroupBox*>(m_pWidget))
+    if (auto* group = qobject_cast<QGroupBox*>(WidgetOf(this)))
         return FromQt(group->title());
-    if (auto* label = qobject_cast<QLabel*>(m_pWidget))
+    if (auto* label = qobject_cast<QLabel*>(WidgetOf(this)))
         return FromQt(label->text());
     return std::string();
 }
@@ -244,25 +250,25 @@ void CWnd::GetDlgItemText(int nID, std::string& text) const
 
 void CWnd::GetWindowRect(LPRECT rect) const
 {
-    if (!m_pWidget) {
+    if (!WidgetOf(this)) {
         *rect = RECT{0, 0, 0, 0};
         return;
     }
-    QRect r = m_pWidget->isWindow() ? m_pWidget->frameGeometry()
-                                    : QRect(m_pWidget->mapToGlobal(QPoint(0, 0)), m_pWidget->size());
+    QRect r = WidgetOf(this)->isWindow() ? WidgetOf(this)->frameGeometry()
+                                    : QRect(WidgetOf(this)->mapToGlobal(QPoint(0, 0)), WidgetOf(this)->size());
     *rect = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 void CWnd::GetClientRect(LPRECT rect) const
 {
-    *rect = m_pWidget ? RECT{0, 0, m_pWidget->width(), m_pWidget->height()} : RECT{0, 0, 0, 0};
+    *rect = WidgetOf(this) ? RECT{0, 0, WidgetOf(this)->width(), WidgetOf(this)->height()} : RECT{0, 0, 0, 0};
 }
 
 void CWnd::ScreenToClient(LPPOINT point) const
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return;
-    const QPoint p = m_pWidget->mapFromGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
+    const QPoint p = WidgetOf(this)->mapFromGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
     *point = POINT{p.x(), p.y()};
 }
 
@@ -277,9 +283,9 @@ void CWnd::ScreenToClient(LPRECT rect) const
 
 void CWnd::ClientToScreen(LPPOINT point) const
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return;
-    const QPoint p = m_pWidget->mapToGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
+    const QPoint p = WidgetOf(this)->mapToGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
     *point = POINT{p.x(), p.y()};
 }
 
@@ -294,16 +300,16 @@ void CWnd::ClientToScreen(LPRECT rect) const
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return;
-    if (m_pWidget->isWindow()) {
-        m_pWidget->move(x, y);
-        m_pWidget->resize(nWidth, nHeight);
+    if (WidgetOf(this)->isWindow()) {
+        WidgetOf(this)->move(x, y);
+        WidgetOf(this)->resize(nWidth, nHeight);
     } else {
-        m_pWidget->setGeometry(x, y, nWidth, nHeight);
+        WidgetOf(this)->setGeometry(x, y, nWidth, nHeight);
     }
     if (bRepaint)
-        m_pWidget->update();
+        WidgetOf(this)->update();
 }
 
 void CWnd::MoveWindow(LPCRECT rect, BOOL bRepaint)
@@ -314,36 +320,36 @@ void CWnd::MoveWindow(LPCRECT rect, BOOL bRepaint)
 
 BOOL CWnd::RedrawWindow(LPCRECT rectUpdate, void*, UINT flags)
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return FALSE;
     const QRect area = rectUpdate ? QRect(QPoint(static_cast<int>(rectUpdate->left), static_cast<int>(rectUpdate->top)),
                                           QPoint(static_cast<int>(rectUpdate->right) - 1,
                                                  static_cast<int>(rectUpdate->bottom) - 1))
-                                  : m_pWidget->rect();
+                                  : WidgetOf(this)->rect();
     if (flags & RDW_UPDATENOW)
-        m_pWidget->repaint(area);
+        WidgetOf(this)->repaint(area);
     else if (flags & RDW_INVALIDATE)
-        m_pWidget->update(area);
+        WidgetOf(this)->update(area);
     return TRUE;
 }
 
 void CWnd::Invalidate(BOOL)
 {
-    if (m_pWidget)
-        m_pWidget->update();
+    if (WidgetOf(this))
+        WidgetOf(this)->update();
 }
 
 void CWnd::UpdateWindow()
 {
-    if (m_pWidget)
-        m_pWidget->repaint();
+    if (WidgetOf(this))
+        WidgetOf(this)->repaint();
 }
 
 CWnd* CWnd::SetFocus()
 {
     CWnd* previous = GetFocus();
-    if (m_pWidget)
-        m_pWidget->setFocus(Qt::OtherFocusReason);
+    if (WidgetOf(this))
+        WidgetOf(this)->setFocus(Qt::OtherFocusReason);
     return previous;
 }
 
@@ -366,34 +372,34 @@ UINT CWnd::IsDlgButtonChecked(int nIDButton) const
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return nullptr;
     const char* property = bBigIcon ? kBigIconProperty : kSmallIconProperty;
-    HICON previous = reinterpret_cast<HICON>(m_pWidget->property(property).value<quintptr>());
-    m_pWidget->setProperty(property, QVariant::fromValue(reinterpret_cast<quintptr>(hIcon)));
+    HICON previous = reinterpret_cast<HICON>(WidgetOf(this)->property(property).value<quintptr>());
+    WidgetOf(this)->setProperty(property, QVariant::fromValue(reinterpret_cast<quintptr>(hIcon)));
     QIcon icon;
     for (const char* p : {kBigIconProperty, kSmallIconProperty}) {
-        if (auto* h = reinterpret_cast<HICON>(m_pWidget->property(p).value<quintptr>()))
+        if (auto* h = reinterpret_cast<HICON>(WidgetOf(this)->property(p).value<quintptr>()))
             icon.addPixmap(p == kBigIconProperty ? h->large : h->small);
     }
-    m_pWidget->setWindowIcon(icon);
+    WidgetOf(this)->setWindowIcon(icon);
     return previous;
 }
 
 HICON CWnd::GetIcon(BOOL bBigIcon) const
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return nullptr;
-    return reinterpret_cast<HICON>(m_pWidget->property(bBigIcon ? kBigIconProperty : kSmallIconProperty).value<quintptr>());
+    return reinterpret_cast<HICON>(WidgetOf(this)->property(bBigIcon ? kBigIconProperty : kSmallIconProperty).value<quintptr>());
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert)
 {
-    if (!m_pWidget || !m_pWidget->isWindow() || !(WindowStyle(m_pWidget) & WS_SYSMENU))
+    if (!WidgetOf(this) || !WidgetOf(this)->isWindow() || !(WindowStyle(WidgetOf(this)) & WS_SYSMENU))
         return nullptr;
     if (bRevert || !m_pSystemMenu) {
         m_pSystemMenu = std::make_unique<CMenu>();
-        m_pSystemMenu->Reset(ui::DefaultSystemMenu(WindowStyle(m_pWidget)));
+        m_pSystemMenu->Reset(ui::DefaultSystemMenu(WindowStyle(WidgetOf(this))));
     }
     return bRevert ? nullptr : m_pSystemMenu.get();
 }
@@ -463,24 +469,24 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
 {
-    if (!m_pWidget)
+    if (!WidgetOf(this))
         return 0;
     if (message == WM_SYSCOMMAND) {
         switch (static_cast<UINT>(wParam) & 0xFFF0) {
         case SC_MINIMIZE:
-            m_pWidget->showMinimized();
+            WidgetOf(this)->showMinimized();
             break;
         case SC_RESTORE:
-            m_pWidget->showNormal();
+            WidgetOf(this)->showNormal();
             break;
         case SC_MOVE:
-            if (QWindow* window = m_pWidget->windowHandle())
+            if (QWindow* window = WidgetOf(this)->windowHandle())
                 window->startSystemMove();
             break;
         case SC_CLOSE:
             return SendMessage(WM_CLOSE);
         case SC_KEYMENU:
-            ui::PopUpSystemMenu(*this, m_pWidget->mapToGlobal(QPoint(0, 0)));
+            ui::PopUpSystemMenu(*this, WidgetOf(this)->mapToGlobal(QPoint(0, 0)));
             break;
         default:
             break;

@@ -1,5 +1,5 @@
 // Template controls to widgets: buttons, radio buttons, edits, statics, icons, group boxes, list views.
-#include "platform/ui/DialogBuilder.h"
+#include "platform/ui/linux/DialogBuilder.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/ui/CDialog.h"
-#include "platform/ui/ListView.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/ListView.h"
+#include "platform/ui/linux/UiInternal.h"
 
 namespace ui::detail {
 

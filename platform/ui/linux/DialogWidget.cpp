@@ -1,5 +1,5 @@
 // Keyboard, close box, painting and system-menu routing of a dialog window.
-#include "platform/ui/DialogWidget.h"
+#include "platform/ui/linux/DialogWidget.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -8,8 +8,8 @@
 
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CWinApp.h"
-#include "platform/ui/SystemMenu.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/SystemMenu.h"
+#include "platform/ui/linux/UiInternal.h"
 #include "platform/ui/WinStyles.h"
 
 using namespace ui::detail;

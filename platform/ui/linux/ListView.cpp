@@ -1,5 +1,5 @@
 // List-mode view: items in columns top to bottom, as a list view in list mode arranges them.
-#include "platform/ui/ListView.h"
+#include "platform/ui/linux/ListView.h"
 
 #include <QMouseEvent>
 

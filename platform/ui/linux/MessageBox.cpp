@@ -6,7 +6,7 @@
 #include "platform/fs/ModulePath.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/ModalDriver.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/UiInternal.h"
 
 using namespace ui::detail;
 

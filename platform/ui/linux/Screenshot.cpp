@@ -5,11 +5,12 @@
 #include <QWidget>
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/linux/WidgetOf.h"
 
 BOOL SaveWindowImage(CWnd* pWnd, const std::string& hostPath)
 {
-    if (!pWnd || !pWnd->GetWidget())
+    if (!pWnd || !WidgetOf(pWnd))
         return FALSE;
-    const QPixmap image = pWnd->GetWidget()->grab();
+    const QPixmap image = WidgetOf(pWnd)->grab();
     return image.save(QString::fromStdString(hostPath), "PNG") ? TRUE : FALSE;
 }

@@ -1,11 +1,11 @@
 // The system menu as a pop-up of the window, since the desktop's own window menu cannot be extended.
-#include "platform/ui/SystemMenu.h"
+#include "platform/ui/linux/SystemMenu.h"
 
 #include <QMenu>
 #include <memory>
 
 #include "platform/ui/CWnd.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/UiInternal.h"
 #include "platform/ui/WinStyles.h"
 
 namespace ui {

@@ -1,5 +1,5 @@
 // Helpers shared inside the dialog layer: control ids, styles, default owner, error report, dialog font.
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/UiInternal.h"
 
 #include <QApplication>
 #include <QFile>
@@ -43,7 +43,7 @@ QWidget* DefaultOwner()
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
-        return app->m_pMainWnd->GetWidget();
+        return WidgetOf(app->m_pMainWnd);
     return nullptr;
 }
 

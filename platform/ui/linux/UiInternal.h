@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/ui/WinTypes.h"
+#include "platform/ui/linux/WidgetOf.h"
 
 class CWnd;
 class CDialog;
