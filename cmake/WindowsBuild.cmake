@@ -1,7 +1,16 @@
 # Settings of the Windows cross-build (cmake/mingw-w64-x86_64.cmake): what Win32 offers in place of
 # the Linux libraries, GoogleTest from Debian's sources, and the Wine prefix the tests run in.
+if(ZENTRIMO_GUI)
+  message(FATAL_ERROR "The Windows build has no dialog layer yet: configure with -DZENTRIMO_GUI=OFF")
+endif()
+
 # Windows 10 API (the UTF-8 code page manifest needs 1903); no min/max macros, no rarely used headers.
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 WIN32_LEAN_AND_MEAN NOMINMAX)
+
+# Every executable carries the manifest that makes UTF-8 its ANSI code page: the program's strings
+# then mean the same bytes on both builds.
+enable_language(RC)
+set(ZENTRIMO_WINDOWS_MANIFEST ${CMAKE_CURRENT_LIST_DIR}/windows/manifest.rc)
 
 # Every test program and replay runs under Wine in a prefix of this build tree's own, so that tests
 # here never touch the user's ~/.wine nor a prefix another build is using.
@@ -16,10 +25,8 @@ macro(zentrimo_windows_gtest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest SYSTEM EXCLUDE_FROM_ALL)
+  # Its own CMake names the targets GTest::gtest, GTest::gmock, ... as the installed package does.
   foreach(lib gtest gtest_main gmock gmock_main)
     target_compile_options(${lib} PRIVATE -w)
-    if(NOT TARGET GTest::${lib}) # newer GoogleTest sources name them themselves
-      add_library(GTest::${lib} ALIAS ${lib})
-    endif()
   endforeach()
 endmacro()

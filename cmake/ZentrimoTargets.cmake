@@ -5,7 +5,7 @@
 # OWN_MAIN: the sources provide main() (GUI tests create their QApplication there).
 function(zentrimo_test name)
   cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  add_executable(${name} ${T_SOURCES} ${ZENTRIMO_WINDOWS_MANIFEST})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   if(NOT T_OWN_MAIN)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
@@ -29,7 +29,8 @@ endfunction()
 # crash input becomes a regression case.
 function(zentrimo_fuzzer name)
   cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name}-replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp)
+  add_executable(${name}-replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp
+                 ${ZENTRIMO_WINDOWS_MANIFEST})
   target_link_libraries(${name}-replay PRIVATE ${F_LIBS})
   # Every seed and every input that once crashed stays a regression case.
   file(GLOB corpus ${PROJECT_SOURCE_DIR}/tests/corpus/${name}/*)

@@ -22,7 +22,7 @@ int Usage()
 
 std::string Windows(const char* hostPath)
 {
-    return winpath::ToWindows(hostPath);
+    return winpath::ToWindows(winpath::FromText(hostPath));
 }
 
 int List(const std::string& archive)

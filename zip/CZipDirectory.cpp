@@ -172,7 +172,21 @@ void CZipDirectory::OpenEntry(size_t index)
 {
     CZipEntryHeader* header = m_headers[index].get();
     m_pStore->Seek(m_uBytesBefore + header->m_uLocalOffset);
-    header->CheckLocal(*m_pStore, m_localExtra);
+    // The local header holds the stored form of the name, whose length differs from the converted one
+    // whenever a character takes more bytes in the ANSI code page than in the OEM one.
+    const CZipBuffer memoryName = header->m_name;
+    if (m_bConvertNames) {
+        const uint16_t flags = header->m_uFlags; // only the name's length is wanted here
+        header->ConvertNameToArchive(m_bOemConvert);
+        header->m_uFlags = flags;
+    }
+    try {
+        header->CheckLocal(*m_pStore, m_localExtra);
+    } catch (...) {
+        header->m_name = memoryName;
+        throw;
+    }
+    header->m_name = memoryName;
     m_pOpenEntry = header;
 }
 

@@ -54,7 +54,12 @@ bool IsKnownSystem(int system)
 void TimeToDos(std::time_t time, uint16_t& dosTime, uint16_t& dosDate)
 {
     std::tm local{};
-    if (localtime_r(&time, &local) == nullptr) {
+#ifdef _WIN32
+    const bool converted = localtime_s(&local, &time) == 0;
+#else
+    const bool converted = localtime_r(&time, &local) != nullptr;
+#endif
+    if (!converted) {
         dosDate = 33;
         dosTime = 0;
         return;

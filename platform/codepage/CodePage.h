@@ -1,19 +1,27 @@
-// Conversion of 8-bit text between the ANSI code page (the locale charset) and the OEM code page (CP437).
+// Conversion of 8-bit text between the ANSI and the OEM code page: on Linux the locale charset and
+// CP437, on Windows the system's two code pages.
 #pragma once
 
 #include <string>
 
+#include "platform/core/WinDefs.h"
+
+// The SDK keeps two old macros of these names (for CharToOemA and OemToCharA); ours are functions.
+#undef AnsiToOem
+#undef OemToAnsi
+
 namespace codepage {
 
-// The ANSI charset in force: the C library's locale charset, UTF-8 when the locale is the plain
-// C/POSIX one (the program's strings are UTF-8 on Linux).
+// The ANSI charset in force: on Linux the C library's locale charset, UTF-8 when the locale is the
+// plain C/POSIX one (the program's strings are UTF-8 on Linux); on Windows "UTF-8" or "CP" and the
+// number of the system's ANSI code page.
 std::string AnsiCharset();
 
-// ANSI -> CP437. False (out untouched) when a character has no CP437 form or the text is not valid
+// ANSI -> OEM. False (out untouched) when a character has no CP437 form or the text is not valid
 // in the ANSI charset; nothing is ever replaced by a substitute character.
 bool AnsiToOem(const std::string& ansi, std::string& out);
 
-// CP437 -> ANSI. CP437 gives a meaning to all 256 bytes, so this fails only when the ANSI charset
+// OEM -> ANSI. CP437 gives a meaning to all 256 bytes, so this fails only when the ANSI charset
 // cannot hold a character; then out is untouched.
 bool OemToAnsi(const std::string& oem, std::string& out);
 

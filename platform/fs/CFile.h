@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/core/WinDefs.h"
 #include "platform/fs/CFileException.h"
 
 // Failures of Read, Write, Seek, SetLength and Flush throw CFileException naming the file; Open
 // reports by value (and fills the caller's exception object), the throwing constructor throws.
-// Share flags are accepted and kept: POSIX has no mandatory sharing, so they restrict nobody.
+// On Linux share flags are accepted and kept: POSIX has no mandatory sharing, so they restrict nobody;
+// on Windows the system enforces them.
 class CFile
 {
 public:
@@ -28,7 +30,13 @@ public:
         typeBinary = 0x8000,
     };
     enum SeekPosition : unsigned { begin = 0, current = 1, end = 2 };
-    static constexpr int hFileNull = -1;
+#ifdef _WIN32
+    using Handle = HANDLE;
+    static inline const Handle hFileNull = INVALID_HANDLE_VALUE;
+#else
+    using Handle = int;
+    static constexpr Handle hFileNull = -1;
+#endif
 
     CFile() = default;
     CFile(const std::string& path, unsigned flags); // throws CFileException
@@ -59,10 +67,10 @@ public:
     std::string GetFilePath() const { return m_strFilePath; }
     std::string GetFileName() const;
 
-    int m_hFile = hFileNull;
+    Handle m_hFile = hFileNull;
 
 private:
-    [[noreturn]] void ThrowOsError(int error) const;
+    [[noreturn]] void ThrowOsError(long error) const;
 
     unsigned m_flags = 0;
     std::string m_strFilePath;

@@ -1,51 +1,11 @@
 // Causes of file errors and their readable texts.
 #include "platform/fs/CFileException.h"
 
-#include <cerrno>
-#include <cstring>
+#include "platform/fs/OsErrorText.h"
 
 CFileException::CFileException(int cause, long osError, const std::string& fileName)
     : m_cause(cause), m_lOsError(osError), m_strFileName(fileName)
 {
-}
-
-int CFileException::OsErrorToCause(int error)
-{
-    switch (error) {
-    case 0:
-        return none;
-    case ENOENT:
-        return fileNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-    case EINVAL:
-        return badPath;
-    case EMFILE:
-    case ENFILE:
-        return tooManyOpenFiles;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case EEXIST:
-        return accessDenied;
-    case EBADF:
-        return invalidFile;
-    case EBUSY:
-    case ETXTBSY:
-        return sharingViolation;
-    case ESPIPE:
-        return badSeek;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return diskFull;
-    case EIO:
-        return hardIO;
-    default:
-        return genericException;
-    }
 }
 
 std::string CFileException::GetErrorMessage() const
@@ -73,7 +33,7 @@ std::string CFileException::GetErrorMessage() const
     message += text;
     if (m_lOsError != 0) {
         message += " (";
-        message += std::strerror(static_cast<int>(m_lOsError));
+        message += OsErrorText(m_lOsError);
         message += ")";
     }
     message += ".";

@@ -31,7 +31,8 @@ public:
     // "Cannot open Z:\tmp\x.zip: the file was not found." style text naming the file.
     std::string GetErrorMessage() const override;
 
-    // The cause that best describes an errno value.
+    // The cause that best describes an operating system error: an errno value on Linux, a
+    // GetLastError value on Windows.
     static int OsErrorToCause(int error);
 
     int m_cause;

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-// The entries come as readdir gives them, "." and ".." and hidden ones included. A pattern's last
+#include "platform/core/WinDefs.h"
+
+// On Windows the entries come as FindFirstFile gives them; on Linux as readdir gives them, "." and ".." and hidden ones included. A pattern's last
 // component may hold '*' and '?' (letters A-Z match either case; "*.*" is every entry); a plain
 // name finds that one entry, matched as the drive mapping matches names. Usage:
 //     CFileFind finder;
@@ -14,7 +16,8 @@
 class CFileFind
 {
 public:
-    // Device and inode of what an entry names (links followed); equal for one folder reached twice.
+    // Device and inode (on Windows: volume serial number and file index) of what an entry names
+    // (links followed); equal for one folder reached twice.
     struct Identity
     {
         std::uint64_t device = 0;
@@ -56,6 +59,10 @@ private:
     {
         std::string name;
         signed char directory = -1; // -1 until known
+        // What the Windows listing reports with each name.
+        std::uint32_t attributes = 0;
+        std::uint64_t length = 0;
+        std::time_t written = 0;
     };
     const Entry* Current() const;
     std::string HostPath(const Entry& entry) const;

@@ -3,10 +3,14 @@
 
 #include <string>
 
+#include "platform/core/WinDefs.h"
+
+#ifndef _WIN32
 // Copies the running executable's Windows-form path ("Z:\usr\local\bin\Zentrimo") into buffer,
 // cut to size - 1 characters and terminated, and returns the number of characters copied.
 // module must be null (the running executable); other modules are not supported and give 0.
 unsigned GetModuleFileName(void* module, char* buffer, unsigned size);
+#endif
 
-// The same without a buffer limit.
+// The running executable's Windows-form path without a buffer limit.
 std::string ModuleFileName();

@@ -1,4 +1,5 @@
-// Windows-form paths ("C:\Program Files\Velmora") mapped to host folders the way Wine maps them.
+// Windows-form paths ("C:\Program Files\Velmora") and host paths: on Linux mapped to host folders the
+// way Wine maps them; on Windows they are the same paths, in the ANSI code page.
 #pragma once
 
 #include <filesystem>
@@ -26,5 +27,9 @@ std::filesystem::path ToHost(const std::string& windowsPath);
 // wins, Z: only when no other does). A relative host path is made absolute first. A drive root
 // comes back with its backslash ("C:\"), anything else without a trailing one.
 std::string ToWindows(const std::filesystem::path& hostPath);
+
+// A host path written as program text (a command-line argument): on Linux its bytes as they are, on
+// Windows decoded from the ANSI code page (std::filesystem alone would not decode UTF-8 there).
+std::filesystem::path FromText(const std::string& text);
 
 } // namespace winpath

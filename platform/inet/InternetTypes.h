@@ -1,10 +1,13 @@
 // Numeric types, option numbers, flags and error codes of the internet layer, with the Windows values.
 #pragma once
 
+#include "platform/core/WinDefs.h"
+
+#ifdef _WIN32
+#include <wininet.h>
+#else
 #include <cstdint>
 
-using DWORD = std::uint32_t;
-using UINT = unsigned int;
 using INTERNET_PORT = std::uint16_t;
 
 // Session access types.
@@ -37,6 +40,8 @@ constexpr DWORD HTTP_STATUS_REDIRECT = 302;
 constexpr DWORD HTTP_STATUS_REDIRECT_METHOD = 303;
 constexpr DWORD HTTP_STATUS_PROXY_AUTH_REQ = 407;
 
+#endif
+
 // Error codes carried by CInternetException; InternetErrors.cpp holds their texts.
 // The two general Windows codes the layer raises keep their numbers under names of the layer's own,
 // so that this header can stand beside the other platform headers that define the general names.
@@ -44,6 +49,7 @@ namespace inet {
 constexpr DWORD kErrorNotEnoughMemory = 8;     // ERROR_NOT_ENOUGH_MEMORY
 constexpr DWORD kErrorInvalidParameter = 87;   // ERROR_INVALID_PARAMETER
 }  // namespace inet
+#ifndef _WIN32
 constexpr DWORD ERROR_INTERNET_TIMEOUT = 12002;
 constexpr DWORD ERROR_INTERNET_INTERNAL_ERROR = 12004;
 constexpr DWORD ERROR_INTERNET_INVALID_URL = 12005;
@@ -54,3 +60,4 @@ constexpr DWORD ERROR_INTERNET_CONNECTION_ABORTED = 12030;
 constexpr DWORD ERROR_INTERNET_CONNECTION_RESET = 12031;
 constexpr DWORD ERROR_HTTP_INVALID_SERVER_RESPONSE = 12152;
 constexpr DWORD ERROR_HTTP_REDIRECT_FAILED = 12156;
+#endif

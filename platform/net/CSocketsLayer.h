@@ -1,9 +1,13 @@
 // The sockets layer's types and the seam through which tests stand in for it.
 #pragma once
 
-#include <cstdint>
+#include "platform/core/WinDefs.h"
 
-using WORD = std::uint16_t;
+#ifdef _WIN32
+#include <winsock2.h>
+
+using HOSTENT = hostent;
+#else
 
 constexpr WORD MAKEWORD(unsigned low, unsigned high)
 {
@@ -42,6 +46,7 @@ struct HOSTENT
     short h_length = 0;
     char** h_addr_list = nullptr; // null-terminated
 };
+#endif
 
 // The layer behind WSAStartup, gethostbyname and WSACleanup (WinSock.h). The system's answers with getaddrinfo and grants
 // versions 1.0 up to 2.2; tests install a stand-in to dictate versions and lookup results.

@@ -1,12 +1,15 @@
-// Read-only access to the configuration store: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER over Wine's
-// registry files ($WINEPREFIX/system.reg and $WINEPREFIX/user.reg).
+// Read-only access to the configuration store: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, over Wine's
+// registry files ($WINEPREFIX/system.reg and $WINEPREFIX/user.reg) on Linux, the registry on Windows.
 #pragma once
 
+#include "platform/core/WinDefs.h"
+
+#ifdef _WIN32
+// The SDK's registry; RegOpenKeyEx is ours so that a key a 32-bit installer wrote is found too.
+#undef RegOpenKeyEx
+#else
 #include <cstdint>
 
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
-using BYTE = unsigned char;
 using REGSAM = DWORD;
 
 struct HKEY__;
@@ -40,13 +43,18 @@ inline constexpr DWORD REG_EXPAND_SZ = 2;
 inline constexpr DWORD REG_BINARY = 3;
 inline constexpr DWORD REG_DWORD = 4;
 inline constexpr DWORD REG_MULTI_SZ = 7;
+#endif
 
 // Opens subKey ('\'-separated, names matched ignoring case; null or "" reopens key itself) below
 // an open key or a root. The key's values are read when it is opened: the handle is a snapshot.
 // Any right that would modify the key (everything beyond KEY_READ, e.g. KEY_ALL_ACCESS) is refused
 // with ERROR_ACCESS_DENIED when the hive's file cannot be written, whoever runs the program.
 // Returns ERROR_FILE_NOT_FOUND for a missing key or hive, ERROR_INVALID_HANDLE for an unknown key.
+// On Windows a key of HKEY_LOCAL_MACHINE that the native view lacks is looked for in the 32-bit view
+// (where a 32-bit installer writes) unless desired names a view.
 LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD options, REGSAM desired, HKEY* result);
+
+#ifndef _WIN32
 
 // Reads value name (null or "" for the key's default value; matched ignoring case). Strings come in
 // the ANSI code page with their terminating NUL counted in the size. data null: only *dataSize
@@ -56,3 +64,4 @@ LONG RegQueryValueEx(HKEY key, const char* valueName, DWORD* reserved, DWORD* ty
 
 // Releases a handle from RegOpenKeyEx; roots and unknown handles give ERROR_INVALID_HANDLE.
 LONG RegCloseKey(HKEY key);
+#endif

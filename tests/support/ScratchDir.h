@@ -1,26 +1,31 @@
 // A fresh temporary folder for one test, removed with everything in it when the test ends.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <system_error>
+
+#include "tests/support/UniqueTempDir.h"
 
 class ScratchDir
 {
 public:
     explicit ScratchDir(const std::string& tag = "scratch")
+        : m_path(std::filesystem::canonical(MakeUniqueTempDir(tag)))
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / ("zentrimo-" + tag + "-XXXXXX")).string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed for " + pattern);
-        m_path = std::filesystem::canonical(pattern);
     }
     ~ScratchDir()
     {
         std::error_code ec;
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        // Windows refuses to delete read-only files: make everything writable first.
+        for (std::filesystem::recursive_directory_iterator it(m_path, ec), end; !ec && it != end; it.increment(ec)) {
+            std::error_code ignored;
+            if (!it->is_symlink(ignored))
+                std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                             std::filesystem::perm_options::add, ignored);
+        }
+        ec.clear();
         std::filesystem::remove_all(m_path, ec);
     }
     ScratchDir(const ScratchDir&) = delete;

@@ -18,12 +18,22 @@ struct Result
     std::string err;
 };
 
+// A Windows console program ends its lines with CRLF; the tests compare lines, not line ends.
+std::string Lines(std::string text)
+{
+#ifdef _WIN32
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+#endif
+    return text;
+}
+
 Result Tool(const ScratchDir& dir, const std::string& args)
 {
     const auto out = dir / "stdout";
     const auto err = dir / "stderr";
     const int status = RunShell(kTool + " " + args + " >" + Quote(out) + " 2>" + Quote(err));
-    return {status, ReadBytes(out), ReadBytes(err)};
+    return {status, Lines(ReadBytes(out)), Lines(ReadBytes(err))};
 }
 
 } // namespace

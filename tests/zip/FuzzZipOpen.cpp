@@ -5,10 +5,10 @@
 #include <fstream>
 #include <set>
 #include <string>
-#include <unistd.h>
 
 #include "platform/fs/CFileException.h"
 #include "platform/fs/WinPath.h"
+#include "tests/support/UniqueTempDir.h"
 #include "zip/CZipContainer.h"
 
 namespace {
@@ -20,10 +20,7 @@ const std::filesystem::path& Scratch()
 {
     // Never destroyed, so that the clean-up at exit still knows it.
     static const std::filesystem::path* root = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zentrimo-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        auto* path = new std::filesystem::path(pattern);
+        auto* path = new std::filesystem::path(MakeUniqueTempDir("fuzz"));
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(Scratch(), ec);

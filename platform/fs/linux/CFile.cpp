@@ -174,7 +174,7 @@ std::string CFile::GetFileName() const
     return slash == std::string::npos ? m_strFilePath : m_strFilePath.substr(slash + 1);
 }
 
-void CFile::ThrowOsError(int error) const
+void CFile::ThrowOsError(long error) const
 {
-    throw CFileException(CFileException::OsErrorToCause(error), error, m_strFilePath);
+    throw CFileException(CFileException::OsErrorToCause(static_cast<int>(error)), error, m_strFilePath);
 }

@@ -212,4 +212,9 @@ std::string ToWindows(const fs::path& hostPath)
     return result;
 }
 
+fs::path FromText(const std::string& text)
+{
+    return fs::path(text);
+}
+
 } // namespace winpath

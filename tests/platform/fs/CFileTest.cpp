@@ -40,8 +40,11 @@ TEST(CFile, WritesReadsSeeksAndSetsLength)
     file.Close();
     EXPECT_FALSE(file.IsOpen());
 
-    CFile again(path, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate);
-    EXPECT_EQ(again.GetLength(), 5u) << "no-truncate keeps the data";
+    {
+        // Closed before the next open: on Windows an open without share flags keeps the file to itself.
+        CFile again(path, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate);
+        EXPECT_EQ(again.GetLength(), 5u) << "no-truncate keeps the data";
+    }
     CFile truncating(path, CFile::modeWrite | CFile::modeCreate);
     EXPECT_EQ(truncating.GetLength(), 0u);
 }
@@ -71,6 +74,8 @@ TEST(CFile, OpenFailuresCarryCauseAndFile)
     }
 }
 
+#ifndef _WIN32
+// Linux devices through the drive mapping: a full device and a file that cannot be read.
 TEST(CFile, WriteToAFullDeviceRaisesDiskFull)
 {
     CFile full;
@@ -91,3 +96,4 @@ TEST(CFile, ReadErrorsRaise)
     char buf[8];
     EXPECT_THROW(mem.Read(buf, sizeof buf), CFileException);
 }
+#endif

@@ -1,0 +1,159 @@
+// Folder listings through FindFirstFile/FindNextFile, which match the pattern and report attributes.
+#include "platform/fs/CFileFind.h"
+
+#include "platform/fs/FileSystem.h"
+
+namespace {
+
+// FILETIME counts 100 ns steps from 1601; time_t counts seconds from 1970.
+std::time_t ToTime(const FILETIME& time)
+{
+    ULARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return static_cast<std::time_t>((value.QuadPart - 116444736000000000ULL) / 10000000ULL);
+}
+
+} // namespace
+
+bool CFileFind::FindFile(const std::string& pattern)
+{
+    Close();
+    const size_t cut = pattern.find_last_of("\\/");
+    std::string name = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    if (cut != std::string::npos) {
+        m_root = pattern.substr(0, cut) + '\\';
+    } else if (pattern.size() >= 2 && pattern[1] == ':') {
+        m_root = pattern.substr(0, 2) + '\\'; // "C:*.*"
+        name = pattern.substr(2);
+    }
+    if (name.empty())
+        return false;
+
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    do {
+        Entry entry;
+        entry.name = data.cFileName;
+        entry.attributes = data.dwFileAttributes;
+        entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+        entry.length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        entry.written = ToTime(data.ftLastWriteTime);
+        m_entries.push_back(std::move(entry));
+    } while (::FindNextFileA(find, &data));
+    FindClose(find);
+    return !m_entries.empty();
+}
+
+bool CFileFind::FindNextFile()
+{
+    if (m_next >= m_entries.size())
+        return false;
+    ++m_next;
+    return m_next < m_entries.size();
+}
+
+void CFileFind::Close()
+{
+    m_root.clear();
+    m_hostFolder.clear();
+    m_entries.clear();
+    m_next = 0;
+}
+
+const CFileFind::Entry* CFileFind::Current() const
+{
+    return m_next == 0 ? nullptr : &m_entries[m_next - 1];
+}
+
+std::string CFileFind::HostPath(const Entry& entry) const
+{
+    return m_root + entry.name;
+}
+
+std::string CFileFind::GetFileName() const
+{
+    const Entry* entry = Current();
+    return entry ? entry->name : std::string();
+}
+
+std::string CFileFind::GetFilePath() const
+{
+    const Entry* entry = Current();
+    return entry ? m_root + entry->name : std::string();
+}
+
+std::string CFileFind::GetRoot() const
+{
+    return m_root;
+}
+
+bool CFileFind::IsDots() const
+{
+    const Entry* entry = Current();
+    return entry && (entry->name == "." || entry->name == "..");
+}
+
+bool CFileFind::IsDirectory() const
+{
+    const Entry* entry = Current();
+    return entry && entry->directory == 1;
+}
+
+std::uint32_t CFileFind::GetAttributes() const
+{
+    const Entry* entry = Current();
+    return entry ? entry->attributes : 0;
+}
+
+bool CFileFind::IsHidden() const
+{
+    return (GetAttributes() & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+bool CFileFind::IsReadOnly() const
+{
+    return (GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool CFileFind::IsArchived() const
+{
+    return (GetAttributes() & FILE_ATTRIBUTE_ARCHIVE) != 0;
+}
+
+std::uint64_t CFileFind::GetLength() const
+{
+    const Entry* entry = Current();
+    return entry && entry->directory != 1 ? entry->length : 0;
+}
+
+bool CFileFind::GetLastWriteTime(std::time_t& time) const
+{
+    const Entry* entry = Current();
+    if (!entry)
+        return false;
+    time = entry->written;
+    return true;
+}
+
+bool CFileFind::GetIdentity(Identity& identity) const
+{
+    const Entry* entry = Current();
+    if (!entry)
+        return false;
+    // Backup semantics open folders too; no access right is needed to read the identity.
+    const HANDLE handle = CreateFileA(HostPath(*entry).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool ok = GetFileInformationByHandle(handle, &information);
+    CloseHandle(handle);
+    if (!ok)
+        return false;
+    identity.device = information.dwVolumeSerialNumber;
+    identity.inode = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    return true;
+}

@@ -1,0 +1,169 @@
+// File-system operations over the Win32 file API; paths are the system's own.
+#include "platform/fs/FileSystem.h"
+
+#include <random>
+
+#include "platform/fs/CFile.h"
+
+namespace {
+
+constexpr DWORD kSettableBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// time_t seconds from 1970 as FILETIME's 100 ns steps from 1601.
+FILETIME ToFileTime(std::time_t time)
+{
+    ULARGE_INTEGER value;
+    value.QuadPart = static_cast<ULONGLONG>(time) * 10000000ULL + 116444736000000000ULL;
+    FILETIME result;
+    result.dwLowDateTime = value.LowPart;
+    result.dwHighDateTime = value.HighPart;
+    return result;
+}
+
+// A handle that only reads or writes metadata; folders open too.
+HANDLE OpenForMetadata(const std::string& path, DWORD access)
+{
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+} // namespace
+
+uint32_t GetFileAttributes(const std::string& path)
+{
+    return path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(path.c_str());
+}
+
+bool SetFileAttributes(const std::string& path, uint32_t attributes)
+{
+    const DWORD current = GetFileAttributes(path);
+    if (current == INVALID_FILE_ATTRIBUTES)
+        return false;
+    DWORD wanted = (current & ~kSettableBits) | (attributes & kSettableBits);
+    wanted &= ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
+    return ::SetFileAttributesA(path.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+bool GetFileModificationTime(const std::string& path, std::time_t& modified)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    ULARGE_INTEGER value;
+    value.LowPart = data.ftLastWriteTime.dwLowDateTime;
+    value.HighPart = data.ftLastWriteTime.dwHighDateTime;
+    modified = static_cast<std::time_t>((value.QuadPart - 116444736000000000ULL) / 10000000ULL);
+    return true;
+}
+
+bool SetFileTimes(const std::string& path, std::time_t modified)
+{
+    const HANDLE handle = OpenForMetadata(path, FILE_WRITE_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const FILETIME written = modified == static_cast<std::time_t>(-1) ? now : ToFileTime(modified);
+    const bool ok = SetFileTime(handle, nullptr, &now, &written) != FALSE;
+    CloseHandle(handle);
+    return ok;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FolderExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool GetFileSize(const std::string& path, uint64_t& size)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
+        return false;
+    try {
+        size = file.GetLength();
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
+}
+
+bool CreateDirectory(const std::string& path)
+{
+    return !path.empty() && ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool RemoveDirectory(const std::string& path)
+{
+    return !path.empty() && ::RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+bool DeleteFile(const std::string& path)
+{
+    return !path.empty() && ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
+{
+    // CopyFile itself keeps the attributes and the modification time and refuses a read-only target.
+    return !from.empty() && !to.empty() && ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+}
+
+bool MoveFileReplacing(const std::string& from, const std::string& to)
+{
+    if (from.empty() || to.empty() || FolderExists(to))
+        return false;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+bool CreateTempFileBeside(const std::string& path, std::string& tempPath)
+{
+    if (path.empty())
+        return false;
+    const size_t cut = path.find_last_of("\\/");
+    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    // Short enough that a target name near the length limit still leaves room for the temporary one.
+    const std::string stem = path.substr(cut == std::string::npos ? 0 : cut + 1).substr(0, 40);
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, 'x');
+        for (char& c : suffix)
+            c = kLetters[random() % (sizeof kLetters - 1)];
+        const std::string candidate = folder + "." + stem + ".~" + suffix;
+        const HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
+            char full[MAX_PATH * 4];
+            const DWORD length = GetFullPathNameA(candidate.c_str(), sizeof full, full, nullptr);
+            tempPath = (length > 0 && length < sizeof full) ? std::string(full, length) : candidate;
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return false;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    BY_HANDLE_FILE_INFORMATION first{}, second{};
+    for (auto [path, information] : {std::pair{&a, &first}, std::pair{&b, &second}}) {
+        const HANDLE handle = OpenForMetadata(*path, 0);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        const bool ok = GetFileInformationByHandle(handle, information) != FALSE;
+        CloseHandle(handle);
+        if (!ok)
+            return false;
+    }
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}

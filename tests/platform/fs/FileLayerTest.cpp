@@ -1,0 +1,211 @@
+// The file layer through its own API only, the same on both builds: listings, identities, attributes,
+// copies, moves, temporary files and the executable's own path.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/fs/CFileFind.h"
+#include "platform/fs/FileSystem.h"
+#include "platform/fs/ModulePath.h"
+#include "platform/fs/WinPath.h"
+#include "tests/support/ScratchDir.h"
+
+namespace {
+
+std::string Win(const std::filesystem::path& p)
+{
+    return winpath::ToWindows(p);
+}
+
+void Write(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Read(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct Listed
+{
+    std::string name;
+    std::string path;
+    bool directory;
+    std::uint64_t length;
+};
+
+std::vector<Listed> List(const std::string& pattern)
+{
+    std::vector<Listed> entries;
+    CFileFind finder;
+    for (bool more = finder.FindFile(pattern); more;) {
+        more = finder.FindNextFile();
+        entries.push_back({finder.GetFileName(), finder.GetFilePath(), finder.IsDirectory(), finder.GetLength()});
+    }
+    return entries;
+}
+
+const Listed* Find(const std::vector<Listed>& entries, const std::string& name)
+{
+    const auto it = std::find_if(entries.begin(), entries.end(), [&](const Listed& e) { return e.name == name; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+} // namespace
+
+TEST(FileLayer, ListingGivesDotsFilesAndFoldersWithPathsAndLengths)
+{
+    ScratchDir dir("layerlist");
+    Write(dir / "Name1.wav", "12345");
+    Write(dir / "other.txt", "x");
+    std::filesystem::create_directory(dir / "Sub");
+    const std::string root = Win(dir.Path());
+
+    const std::vector<Listed> all = List(root + "\\*.*");
+    ASSERT_EQ(all.size(), 5u);
+    ASSERT_NE(Find(all, "."), nullptr);
+    ASSERT_NE(Find(all, ".."), nullptr);
+    EXPECT_TRUE(Find(all, ".")->directory);
+    ASSERT_NE(Find(all, "Sub"), nullptr);
+    EXPECT_TRUE(Find(all, "Sub")->directory);
+    ASSERT_NE(Find(all, "Name1.wav"), nullptr);
+    EXPECT_FALSE(Find(all, "Name1.wav")->directory);
+    EXPECT_EQ(Find(all, "Name1.wav")->length, 5u);
+    EXPECT_EQ(Find(all, "Name1.wav")->path, root + "\\Name1.wav");
+
+    const std::vector<Listed> wav = List(root + "\\*.WAV");
+    ASSERT_EQ(wav.size(), 1u) << "wildcards match letters in either case";
+    EXPECT_EQ(wav[0].name, "Name1.wav");
+    EXPECT_TRUE(List(root + "\\*.zip").empty());
+    EXPECT_TRUE(List(root + "\\Missing\\*.*").empty());
+
+    const std::vector<Listed> plain = List(root + "\\other.txt");
+    ASSERT_EQ(plain.size(), 1u);
+    EXPECT_EQ(plain[0].path, root + "\\other.txt");
+}
+
+TEST(FileLayer, AFolderReachedTwiceHasOneIdentityAndOthersDiffer)
+{
+    ScratchDir dir("layerid");
+    std::filesystem::create_directories(dir / "A" / "Inner");
+    std::filesystem::create_directory(dir / "B");
+    const std::string root = Win(dir.Path());
+
+    auto identityOf = [](const std::string& pattern, const std::string& name) {
+        CFileFind finder;
+        CFileFind::Identity identity;
+        for (bool more = finder.FindFile(pattern); more;) {
+            more = finder.FindNextFile();
+            if (finder.GetFileName() == name) {
+                EXPECT_TRUE(finder.GetIdentity(identity)) << pattern;
+                return identity;
+            }
+        }
+        ADD_FAILURE() << name << " not listed by " << pattern;
+        return identity;
+    };
+    const CFileFind::Identity a = identityOf(root + "\\*.*", "A");
+    EXPECT_EQ(identityOf(root + "\\A", "A"), a) << "the plain name finds the same folder";
+    EXPECT_EQ(identityOf(root + "\\A\\Inner\\*.*", ".."), a) << "the inner folder's parent is A";
+    EXPECT_FALSE(identityOf(root + "\\*.*", "B") == a);
+}
+
+TEST(FileLayer, AttributesReadOnlyAndFolders)
+{
+    ScratchDir dir("layerattr");
+    Write(dir / "f.wav", "data");
+    std::filesystem::create_directory(dir / "folder");
+    const std::string file = Win(dir / "f.wav");
+
+    EXPECT_EQ(GetFileAttributes(Win(dir / "missing")), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(GetFileAttributes(Win(dir / "folder")) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(GetFileAttributes(file) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(GetFileAttributes(file) & FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(SetFileAttributes(file, FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(GetFileAttributes(file) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(CopyFile(Win(dir / "folder"), file, false)) << "a folder is no source";
+    ASSERT_TRUE(SetFileAttributes(file, 0));
+    EXPECT_FALSE(GetFileAttributes(file) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(SetFileAttributes(Win(dir / "missing"), 0));
+}
+
+TEST(FileLayer, FoldersFilesCopiesAndTimes)
+{
+    ScratchDir dir("layerops");
+    const std::string folder = Win(dir / "New");
+    EXPECT_TRUE(CreateDirectory(folder));
+    EXPECT_FALSE(CreateDirectory(folder)) << "it exists";
+    EXPECT_TRUE(FolderExists(folder));
+    EXPECT_FALSE(FolderExists(Win(dir / "missing")));
+
+    Write(dir / "New" / "a.wav", "abcdef");
+    const std::string a = Win(dir / "New" / "a.wav");
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_FALSE(FolderExists(a));
+    uint64_t size = 0;
+    ASSERT_TRUE(GetFileSize(a, size));
+    EXPECT_EQ(size, 6u);
+    EXPECT_FALSE(GetFileSize(Win(dir / "missing"), size));
+    EXPECT_FALSE(RemoveDirectory(folder)) << "not empty";
+
+    const std::time_t stamp = 1500000000;
+    ASSERT_TRUE(SetFileTimes(a, stamp));
+    std::time_t modified = 0;
+    ASSERT_TRUE(GetFileModificationTime(a, modified));
+    EXPECT_EQ(modified, stamp);
+
+    const std::string b = Win(dir / "b.wav");
+    ASSERT_TRUE(CopyFile(a, b, true));
+    EXPECT_EQ(Read(dir / "b.wav"), "abcdef");
+    ASSERT_TRUE(GetFileModificationTime(b, modified));
+    EXPECT_EQ(modified, stamp) << "a copy keeps the modification time";
+    Write(dir / "b.wav", "changed");
+    EXPECT_FALSE(CopyFile(a, b, true)) << "fail if exists";
+    EXPECT_EQ(Read(dir / "b.wav"), "changed");
+    EXPECT_TRUE(CopyFile(a, b, false));
+    EXPECT_EQ(Read(dir / "b.wav"), "abcdef");
+
+    EXPECT_FALSE(DeleteFile(folder)) << "a folder is not deleted as a file";
+    EXPECT_TRUE(DeleteFile(a));
+    EXPECT_FALSE(DeleteFile(a));
+    EXPECT_TRUE(RemoveDirectory(folder));
+    EXPECT_FALSE(FileExists(folder));
+}
+
+TEST(FileLayer, TemporaryFilesLandBesideTheTargetAndMoveOverIt)
+{
+    ScratchDir dir("layertemp");
+    Write(dir / "target.zip", "old");
+    const std::string target = Win(dir / "target.zip");
+    std::string first, second;
+    ASSERT_TRUE(CreateTempFileBeside(target, first));
+    ASSERT_TRUE(CreateTempFileBeside(target, second));
+    EXPECT_NE(first, second);
+    EXPECT_EQ(winpath::ToHost(first).parent_path(), winpath::ToHost(target).parent_path());
+    EXPECT_TRUE(FileExists(first));
+    Write(winpath::ToHost(first), "new");
+    ASSERT_TRUE(MoveFileReplacing(first, target));
+    EXPECT_EQ(Read(dir / "target.zip"), "new");
+    EXPECT_FALSE(FileExists(first));
+    EXPECT_TRUE(IsSameFile(target, Win(dir / "TARGET.ZIP"))) << "names differ only in case";
+    EXPECT_FALSE(IsSameFile(target, second));
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_FALSE(MoveFileReplacing(second, Win(dir / "folder"))) << "a folder is never replaced";
+}
+
+TEST(FileLayer, ModuleFileNameIsTheRunningTestProgram)
+{
+    const std::string self = ModuleFileName();
+    ASSERT_FALSE(self.empty());
+    EXPECT_NE(self.find("platform_fs_tests"), std::string::npos) << self;
+    EXPECT_EQ(self.find('/'), std::string::npos) << "Windows form: " << self;
+    EXPECT_EQ(self[1], ':') << self;
+    EXPECT_TRUE(FileExists(self));
+}
