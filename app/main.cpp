@@ -15,7 +15,9 @@ int main(int argc, char** argv)
         std::fputs(CommandLineHelp().c_str(), stdout);
         return 0;
     }
+#ifndef _WIN32
     if (!theApp.m_options.screenshotFile.empty())
         setenv("QT_QPA_PLATFORM", "offscreen", 1); // rendering needs no display
+#endif
     return AfxWinMain(argc, argv);
 }

@@ -1,5 +1,5 @@
-// Rendering a window's client area into a PNG: the window paints itself into a bitmap (PrintWindow),
-// the rows are stored as an 8-bit RGB PNG with zlib.
+// Rendering a window's client area into a PNG: the window and its controls paint now, their pixels are
+// copied from the window, the rows are stored as an 8-bit RGB PNG with zlib.
 #include "platform/ui/Screenshot.h"
 
 #include <cstdio>
@@ -90,7 +90,13 @@ BOOL SaveWindowImage(CWnd* pWnd, const std::string& hostPath)
         return FALSE;
     }
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    const BOOL painted = PrintWindow(hWnd, memory, PW_CLIENTONLY);
+    // PrintWindow leaves the child controls out under some systems; copying the painted client area
+    // keeps them.
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC window = GetDC(hWnd);
+    const BOOL painted = window && BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    if (window)
+        ReleaseDC(hWnd, window);
     GdiFlush();
     std::vector<unsigned char> png =
         painted ? EncodePng(static_cast<const DWORD*>(bits), width, height) : std::vector<unsigned char>();
