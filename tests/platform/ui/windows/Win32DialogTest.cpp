@@ -63,8 +63,10 @@ TEST(Win32Dialog, DialogUnitsFollowTheDialogFont)
     EXPECT_EQ(client.right, MulDiv(230, units.x, 4));
     EXPECT_EQ(client.bottom, MulDiv(120, units.y, 8));
     // The push button at (120, 40) dialog units sits where MapDialogRect puts it.
-    CRect expected(120, 40, 170, 54);
+    CRect expected(120, 40, 50, 14); // origin and size, each converted as the dialog manager does
     open.form.MapDialogRect(expected);
+    expected.right += expected.left;
+    expected.bottom += expected.top;
     RECT actual{};
     ::GetWindowRect(open.Item(IDC_T_PUSH), &actual);
     MapWindowPoints(nullptr, open.form.GetSafeHwnd(), reinterpret_cast<POINT*>(&actual), 2);
