@@ -48,6 +48,8 @@ HMCIWND MCIWndCreate(HWND parent, void* instance, unsigned long style, const cha
     HMCIWND player = MCIWndCreateW(parent, module, windowStyle, nullptr);
     if (!player)
         return nullptr;
+    // The player window shows itself whatever the style says; a player here is never seen.
+    ::ShowWindow(player, SW_HIDE);
     Players().emplace_back(parent, player);
     const std::wstring path = Wide(file);
     if (!path.empty())
