@@ -50,7 +50,12 @@ HMCIWND MCIWndCreate(HWND parent, void* instance, unsigned long style, const cha
         return nullptr;
     // The player window shows itself whatever the style says; a player here is never seen.
     ::ShowWindow(player, SW_HIDE);
-    Players().emplace_back(parent, player);
+    // Players of a window that is gone went with it (children end with their parent).
+    auto& players = Players();
+    players.erase(std::remove_if(players.begin(), players.end(),
+                                 [](const auto& entry) { return !IsWindow(entry.second); }),
+                  players.end());
+    players.emplace_back(parent, player);
     const std::wstring path = Wide(file);
     if (!path.empty())
         ::SendMessageW(player, MCIWNDM_OPENW, 0, reinterpret_cast<LPARAM>(path.c_str()));
