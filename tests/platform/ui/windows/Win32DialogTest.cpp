@@ -101,6 +101,16 @@ TEST(Win32Dialog, ControlNotificationsReachTheMessageTable)
     EXPECT_EQ(open.form.events, expected);
 }
 
+TEST(Win32Dialog, SettingAnEditsTextAlwaysRaisesItsChangeNotice)
+{
+    OpenForm open;
+    open.form.GetDlgItem(IDC_T_EDIT)->SetWindowText("same");
+    open.form.GetDlgItem(IDC_T_EDIT)->SetWindowText("same");
+    open.form.GetDlgItem(IDC_T_EDIT)->SetWindowText("");
+    const std::vector<std::string> expected = {"change:same", "change:same", "change:"};
+    EXPECT_EQ(open.form.events, expected);
+}
+
 TEST(Win32Dialog, DisabledButtonIgnoresClicks)
 {
     OpenForm open;
