@@ -8,6 +8,10 @@ add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 WIN32_LEAN_AND_MEAN NO
 enable_language(RC)
 set(ZENTRIMO_WINDOWS_MANIFEST ${CMAKE_CURRENT_LIST_DIR}/windows/manifest.rc)
 
+# Tests that need Linux programs (zentrimo-service, the Linux zentrimo-zip) find them in a Linux build
+# tree of the same source; without one they are left out, and configuring says so.
+set(ZENTRIMO_LINUX_BUILD_DIR "" CACHE PATH "A Linux build tree of this source, for the tests that need its programs")
+
 # Every test program and replay runs under Wine in a prefix of this build tree's own, so that tests
 # here never touch the user's ~/.wine nor a prefix another build is using.
 set(ZENTRIMO_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)

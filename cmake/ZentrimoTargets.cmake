@@ -1,10 +1,11 @@
 # Helpers shared by the folders' CMakeLists.
 
-# zentrimo_test(NAME SOURCES a.cpp b.cpp LIBS lib... [OWN_MAIN] [ENVIRONMENT VAR=VALUE...])
+# zentrimo_test(NAME SOURCES a.cpp b.cpp LIBS lib... [OWN_MAIN] [ENVIRONMENT VAR=VALUE...]
+#               [PROPERTIES name value...])
 # One GoogleTest executable per folder; CTest lists each test case by name.
 # OWN_MAIN: the sources provide main() (GUI tests create their QApplication there).
 function(zentrimo_test name)
-  cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${ZENTRIMO_WINDOWS_MANIFEST})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   if(NOT T_OWN_MAIN)
@@ -20,7 +21,7 @@ function(zentrimo_test name)
     list(APPEND launcher ZENTRIMO_WINEPREFIX=${ZENTRIMO_WINEPREFIX} ${PROJECT_SOURCE_DIR}/cmake/wine-run)
   endif()
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600 ${T_PROPERTIES})
 endfunction()
 
 # zentrimo_fuzzer(NAME SOURCES a.cpp LIBS lib...)

@@ -37,7 +37,8 @@ bool FromWide(UINT page, const std::wstring& in, std::string& out)
     if (needed <= 0 || usedDefault)
         return false;
     std::string result(static_cast<size_t>(needed), '\0');
-    if (WideCharToMultiByte(page, flags, in.data(), size, result.data(), needed, nullptr, usedDefaultOut) != needed ||
+    if (WideCharToMultiByte(page, flags, in.data(), size, result.data(), needed, nullptr, usedDefaultOut) !=
+            needed ||
         usedDefault)
         return false;
     out = result;

@@ -54,7 +54,8 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         access = GENERIC_WRITE;
     else if ((flags & 3) == modeReadWrite)
         access = GENERIC_READ | GENERIC_WRITE;
-    SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, (flags & modeNoInherit) ? FALSE : TRUE};
+    SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr,
+                                 (flags & modeNoInherit) ? FALSE : TRUE};
     const HANDLE handle = CreateFileA(path.c_str(), access, ShareMode(flags), &security, Disposition(flags),
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -66,7 +67,8 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
                 os = ERROR_ACCESS_DENIED;
         }
         if (error)
-            *error = CFileException(CFileException::OsErrorToCause(static_cast<int>(os)), static_cast<long>(os), path);
+            *error = CFileException(CFileException::OsErrorToCause(static_cast<int>(os)),
+                                    static_cast<long>(os), path);
         return false;
     }
     m_hFile = handle;
@@ -150,7 +152,8 @@ uint64_t CFile::GetPosition() const
     LARGE_INTEGER zero{};
     LARGE_INTEGER position;
     if (!IsOpen() || !SetFilePointerEx(m_hFile, zero, &position, FILE_CURRENT))
-        throw CFileException(CFileException::badSeek, IsOpen() ? static_cast<long>(GetLastError()) : ERROR_INVALID_HANDLE,
+        throw CFileException(CFileException::badSeek,
+                             IsOpen() ? static_cast<long>(GetLastError()) : ERROR_INVALID_HANDLE,
                              m_strFilePath);
     return static_cast<uint64_t>(position.QuadPart);
 }

@@ -144,8 +144,9 @@ bool CFileFind::GetIdentity(Identity& identity) const
     if (!entry)
         return false;
     // Backup semantics open folders too; no access right is needed to read the identity.
-    const HANDLE handle = CreateFileA(HostPath(*entry).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        CreateFileA(HostPath(*entry).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION information;
@@ -154,6 +155,7 @@ bool CFileFind::GetIdentity(Identity& identity) const
     if (!ok)
         return false;
     identity.device = information.dwVolumeSerialNumber;
-    identity.inode = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    identity.inode =
+        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
     return true;
 }

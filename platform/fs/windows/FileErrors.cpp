@@ -59,15 +59,14 @@ int CFileException::OsErrorToCause(int error)
 std::string OsErrorText(long error)
 {
     char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&text), 0,
-                                        nullptr);
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string result = length && text ? std::string(text, length) : std::string();
     LocalFree(text);
     // The system ends its sentences with a full stop and a line break; the caller adds its own.
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == '.' ||
-                               result.back() == ' '))
+    while (!result.empty() &&
+           (result.back() == '\n' || result.back() == '\r' || result.back() == '.' || result.back() == ' '))
         result.pop_back();
     return result.empty() ? "error " + std::to_string(error) : result;
 }

@@ -111,7 +111,8 @@ bool DeleteFile(const std::string& path)
 bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
 {
     // CopyFile itself keeps the attributes and the modification time and refuses a read-only target.
-    return !from.empty() && !to.empty() && ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+    return !from.empty() && !to.empty() &&
+           ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
 }
 
 bool MoveFileReplacing(const std::string& from, const std::string& to)

@@ -21,12 +21,12 @@ std::wstring Wide(const std::string& text)
 
 std::string Narrow(const std::wstring& wide)
 {
-    const int needed =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int needed = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                           nullptr, nullptr);
     std::string text(static_cast<size_t>(needed > 0 ? needed : 0), '\0');
     if (needed > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), needed, nullptr,
-                            nullptr);
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), needed,
+                            nullptr, nullptr);
     return text;
 }
 

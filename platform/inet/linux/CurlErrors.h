@@ -8,4 +8,4 @@ namespace inet {
 // The internet error code for a libcurl result (a CURLcode passed as int); never 0 for a failure.
 DWORD ErrorFromCurl(int curlCode);
 
-}  // namespace inet
+} // namespace inet

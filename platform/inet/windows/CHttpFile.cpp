@@ -118,14 +118,15 @@ struct CHttpFile::Impl
         if (!internet)
             ThrowLastError();
         DWORD connectTimeout = WinInetTimeout(settings.connectTimeoutMs);
-        InternetSetOptionA(internet.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectTimeout, sizeof connectTimeout);
+        InternetSetOptionA(internet.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectTimeout,
+                           sizeof connectTimeout);
         connection.Reset(InternetConnectA(internet.Get(), target.host.c_str(), target.port, nullptr, nullptr,
                                           INTERNET_SERVICE_HTTP, 0, 0));
         if (!connection)
             ThrowLastError();
         const DWORD requestFlags = flags | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
-        request.Reset(HttpOpenRequestA(connection.Get(), verb.c_str(), target.object.c_str(), nullptr, nullptr,
-                                       nullptr, requestFlags, 0));
+        request.Reset(HttpOpenRequestA(connection.Get(), verb.c_str(), target.object.c_str(), nullptr,
+                                       nullptr, nullptr, requestFlags, 0));
         if (!request)
             ThrowLastError();
     }
@@ -179,7 +180,8 @@ CHttpFile::CHttpFile(const inet::SessionSettings& settings, std::string verb, st
 
 CHttpFile::~CHttpFile() = default;
 
-void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void* optional, DWORD optionalLength)
+void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void* optional,
+                            DWORD optionalLength)
 {
     m_impl->CheckOpen();
     if ((headers && headersLength) || (optional && optionalLength))

@@ -47,14 +47,16 @@ std::vector<Listed> List(const std::string& pattern)
     CFileFind finder;
     for (bool more = finder.FindFile(pattern); more;) {
         more = finder.FindNextFile();
-        entries.push_back({finder.GetFileName(), finder.GetFilePath(), finder.IsDirectory(), finder.GetLength()});
+        entries.push_back(
+            {finder.GetFileName(), finder.GetFilePath(), finder.IsDirectory(), finder.GetLength()});
     }
     return entries;
 }
 
 const Listed* Find(const std::vector<Listed>& entries, const std::string& name)
 {
-    const auto it = std::find_if(entries.begin(), entries.end(), [&](const Listed& e) { return e.name == name; });
+    const auto it =
+        std::find_if(entries.begin(), entries.end(), [&](const Listed& e) { return e.name == name; });
     return it == entries.end() ? nullptr : &*it;
 }
 

@@ -1,0 +1,72 @@
+// Finding Velmora on Windows: the registry entry a 32-bit installer wrote, and the search of a folder
+// (Windows build only: the entry is written into the registry of the prefix the test runs in).
+#include "locator/VelmoraSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/fs/WinPath.h"
+#include "platform/registry/WinReg.h"
+#include "tests/support/ScratchDir.h"
+
+namespace {
+
+class WindowsLocator : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+            HKEY software = nullptr;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) ==
+                ERROR_SUCCESS) {
+                RegDeleteTreeA(software, "Olvastine");
+                RegCloseKey(software);
+            }
+        }
+    }
+
+    // The entry as a 32-bit installer leaves it: in the 32-bit view only.
+    void WriteInstallPathAs32BitInstaller(const std::string& value)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, velmora::kConfigurationKey, 0, nullptr, 0,
+                                  KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(key, velmora::kConfigurationValue, 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1)),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+
+    static void Touch(const std::filesystem::path& path)
+    {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << "MZ";
+    }
+
+    ScratchDir dir{"winlocator"};
+};
+
+} // namespace
+
+TEST_F(WindowsLocator, TheEntryOfA32BitInstallerIsFound)
+{
+    std::filesystem::create_directories(dir / "Velmora Place");
+    const std::string folder = winpath::ToWindows(dir / "Velmora Place");
+    WriteInstallPathAs32BitInstaller(folder);
+    EXPECT_EQ(velmora::LocateFolder(), folder);
+}
+
+TEST_F(WindowsLocator, SearchComparesTheExecutableNameExactly)
+{
+    Touch(dir / "A" / "Velmora" / "velmora.exe");
+    Touch(dir / "B" / "Velmora" / "Velmora.exe");
+    const std::string root = winpath::ToWindows(dir.Path());
+    EXPECT_EQ(velmora::SearchFolder(root), root + "\\B\\Velmora");
+    EXPECT_EQ(velmora::SearchFolder(root + "\\A"), "") << "the file system ignores case, the search does not";
+}
