@@ -117,7 +117,7 @@ CDialog::~CDialog()
     DestroyBuiltWindow();
 }
 
-bool CDialog::BuildWindow(UINT nIDTemplate, bool modal)
+bool CDialog::BuildWindow(UINT nIDTemplate, bool)
 {
     const ui::DialogTemplate* tmpl = FindTemplate(nIDTemplate);
     if (!tmpl)
@@ -127,7 +127,8 @@ bool CDialog::BuildWindow(UINT nIDTemplate, bool modal)
     m_bEnded = false;
     m_nResult = -1;
     const std::vector<DWORD> data = BuildDialogTemplate(*tmpl);
-    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : (modal ? DefaultOwner() : nullptr);
+    // Modal or modeless, a dialog without a parent stays above the window the user works in.
+    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : DefaultOwner();
     HWND hWnd =
         CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(data.data()),
                                    owner, DialogProc, reinterpret_cast<LPARAM>(this));
