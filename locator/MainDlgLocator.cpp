@@ -15,7 +15,7 @@ constexpr int kPathChars = 260; // the picker's buffers
 std::string PickFolder(const char* title)
 {
     char displayName[kPathChars] = {};
-    BROWSEINFO info;
+    BROWSEINFO info = {};
     info.hwndOwner = nullptr;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;

@@ -5,10 +5,10 @@
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    if (rControl.GetWidget())
+    if (rControl.GetSafeHwnd())
         return;
     if (CWnd* item = pDX->m_pDlgWnd->GetDlgItem(nIDC))
-        rControl.Attach(item->GetWidget());
+        rControl.Attach(item->GetSafeHwnd());
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value)

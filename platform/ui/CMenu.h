@@ -24,7 +24,14 @@ public:
     UINT GetMenuState(UINT nID, UINT nFlags) const;
     const std::vector<Item>& Items() const { return m_items; }
     void Reset(std::vector<Item> items) { m_items = std::move(items); }
+#ifdef _WIN32
+    // Binds the object to a real system menu: its entries are read, and appended entries go to it too.
+    void AttachSystem(HMENU hMenu);
+#endif
 
 private:
     std::vector<Item> m_items;
+#ifdef _WIN32
+    HMENU m_hMenu = nullptr;
+#endif
 };

@@ -24,5 +24,7 @@ private:
     std::unique_ptr<PaintContext> m_context;
 };
 
-// SM_CXICON / SM_CYICON: 32; SM_CXSMICON / SM_CYSMICON: 16; anything else 0.
+#ifndef _WIN32
+// SM_CXICON / SM_CYICON: 32; SM_CXSMICON / SM_CYSMICON: 16; anything else 0. (On Windows: the system's.)
 int GetSystemMetrics(int nIndex);
+#endif

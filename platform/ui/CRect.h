@@ -1,6 +1,9 @@
 // Points and rectangles in pixels, as the window operations take and give them.
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 struct POINT
 {
     long x;
@@ -18,6 +21,7 @@ struct RECT
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
 using LPPOINT = POINT*;
+#endif
 
 class CPoint : public POINT
 {

@@ -1,7 +1,5 @@
-// The application object and the start of the desktop application.
+// The application object: the one per program, its icons and its help command.
 #include "platform/ui/CWinApp.h"
-
-#include <QApplication>
 
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
@@ -52,19 +50,3 @@ CWinApp* AfxGetApp()
 }
 
 void AfxEnableControlContainer() {}
-
-int AfxWinMain(int argc, char** argv)
-{
-    static int s_argc = argc; // QApplication keeps a reference to it
-    QApplication application(s_argc, argv);
-    CWinApp* app = AfxGetApp();
-    if (!app)
-        return 1;
-    if (app->m_strAppName.empty())
-        app->m_strAppName = AfxGetAppName();
-    QApplication::setApplicationName(QString::fromStdString(app->m_strAppName));
-    if (!app->InitInstance())
-        return app->ExitInstance();
-    QApplication::exec();
-    return app->ExitInstance();
-}

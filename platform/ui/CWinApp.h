@@ -36,6 +36,6 @@ CWinApp* AfxGetApp();
 // Platform niceties of the original desktop; nothing to do here.
 void AfxEnableControlContainer();
 
-// Creates the desktop application (Qt) for argc/argv, runs the application object's InitInstance
+// Starts the desktop application for argc/argv, runs the application object's InitInstance
 // and returns the process's exit code.
 int AfxWinMain(int argc, char** argv);

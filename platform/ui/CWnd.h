@@ -8,7 +8,6 @@
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/WinTypes.h"
 
-class QWidget;
 class CMenu;
 struct WndLink;
 
@@ -30,9 +29,9 @@ public:
     operator HWND() const { return GetSafeHwnd(); }
     static CWnd* FromHandle(HWND hWnd);
 
-    // The widget itself, for the layer and for tests that act on real controls.
-    QWidget* GetWidget() const { return m_pWidget; }
-    void Attach(QWidget* widget);
+    // Binds this object to a live window (DDX_Control, wrappers); Detach lets it go without
+    // destroying the window.
+    void Attach(HWND hWnd);
     void Detach();
 
     int GetDlgCtrlID() const;
@@ -107,7 +106,7 @@ protected:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    QWidget* m_pWidget = nullptr;
+    HWND m_hWnd = nullptr;
     std::unique_ptr<WndLink> m_link;
     std::unique_ptr<CMenu> m_pSystemMenu;
 };

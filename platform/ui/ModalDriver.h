@@ -42,7 +42,7 @@ struct FileOpenCall
 // and synchronously, so nested runs (a box opened by a dialog the driver is acting on) reach it
 // again:
 // - RunDialog gets a dialog that is built, initialised and shown, with real widgets. It acts on the
-//   controls (CWnd::GetDlgItem, CButton::Click, QTest on GetWidget()) and ends the dialog, normally
+//   controls (CWnd::GetDlgItem, CButton::Click, QTest on the Qt backend's WidgetOf) and ends the dialog, normally
 //   by clicking OK or Cancel or by EndDialog. If it returns without the dialog having ended, DoModal
 //   ends it with -1, so a forgotten answer shows up as a wrong result instead of a hang.
 // - RunMessageBox gets the box's text, caption and icon and returns the button (IDOK).

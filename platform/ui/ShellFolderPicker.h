@@ -5,6 +5,17 @@
 
 #include "platform/ui/WinTypes.h"
 
+#ifdef _WIN32
+
+#include <shlobj.h>
+
+// The layer's own entry in place of the shell's, so that a modal driver can answer the picker; it
+// shows the shell's picker otherwise. The rest (SHGetPathFromIDList, CoTaskMemFree) is the shell's.
+#undef SHBrowseForFolder
+LPITEMIDLIST SHBrowseForFolder(BROWSEINFOA* info);
+
+#else
+
 using HRESULT = long;
 constexpr HRESULT S_OK = 0;
 
@@ -32,3 +43,5 @@ LPITEMIDLIST SHBrowseForFolder(BROWSEINFO* info);
 // the item is no file-system folder.
 BOOL SHGetPathFromIDList(LPCITEMIDLIST item, char* path);
 void CoTaskMemFree(void* block);
+
+#endif // _WIN32

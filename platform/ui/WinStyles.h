@@ -1,7 +1,9 @@
-// Window and control style bits used by dialog templates (Windows values).
+// Window and control style bits used by dialog templates (Windows values; the SDK's on Windows).
 #pragma once
 
 #include "platform/ui/WinTypes.h"
+
+#ifndef _WIN32
 
 // Window styles.
 constexpr DWORD WS_POPUP = 0x80000000;
@@ -51,3 +53,5 @@ constexpr DWORD LVS_LIST = 0x0003;
 constexpr DWORD LVS_TYPEMASK = 0x0003;
 constexpr DWORD LVS_SINGLESEL = 0x0004;
 constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
+
+#endif // _WIN32

@@ -1,5 +1,18 @@
-// The Windows-style scalar types, handles and constants the dialog layer speaks in.
+// The Windows-style scalar types, handles and constants the dialog layer speaks in: on Windows the
+// SDK's own, elsewhere our definitions with the same names and values.
 #pragma once
+
+#ifdef _WIN32
+
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+// Identifiers the SDK leaves to application frameworks.
+constexpr int IDC_STATIC = -1;
+constexpr UINT ID_HELP = 0xE146;
+
+#else
 
 #include <cstdint>
 
@@ -128,3 +141,5 @@ constexpr DWORD OFN_NONETWORKBUTTON = 0x00020000;
 // Folder picker options.
 constexpr UINT BIF_RETURNONLYFSDIRS = 0x0001;
 constexpr UINT BIF_EDITBOX = 0x0010;
+
+#endif // _WIN32

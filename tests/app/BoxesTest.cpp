@@ -7,7 +7,8 @@
 
 #include "app/CInstructionsDlg.h"
 #include "app/CMainDlg.h"
-#include "platform/ui/WindowFrame.h"
+#include "platform/ui/linux/WidgetOf.h"
+#include "platform/ui/linux/WindowFrame.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -92,7 +93,7 @@ TEST(InstructionsBox, TextControlWrapsAndKeepsLineBreaks)
     CInstructionsDlg box;
     box.m_strText = kOfflineText;
     ASSERT_TRUE(box.Create(IDD_INSTRUCTIONS));
-    auto* label = qobject_cast<QLabel*>(box.GetDlgItem(IDC_INSTRUCTIONS_TEXT)->GetWidget());
+    auto* label = qobject_cast<QLabel*>(WidgetOf(box.GetDlgItem(IDC_INSTRUCTIONS_TEXT)));
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->wordWrap());
     EXPECT_EQ(label->textFormat(), Qt::PlainText);
@@ -105,7 +106,7 @@ TEST(Notice, ShowsItsTextAtOnceAndDisappearsWhenDestroyed)
     CMainDlg dlg;
     dlg.m_notice.m_strText = "Installing name, please wait...";
     ASSERT_TRUE(dlg.m_notice.Create(IDD_WAIT_NOTICE));
-    QWidget* window = dlg.m_notice.GetWidget();
+    QWidget* window = WidgetOf(&dlg.m_notice);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->windowHandle()->isExposed());
@@ -123,7 +124,7 @@ TEST(Notice, ShowsItsTextAtOnceAndDisappearsWhenDestroyed)
     EXPECT_EQ(dlg.m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(), "Installing name, please wait...");
 
     dlg.m_notice.DestroyWindow();
-    EXPECT_EQ(dlg.m_notice.GetWidget(), nullptr);
+    EXPECT_EQ(WidgetOf(&dlg.m_notice), nullptr);
 
     ASSERT_TRUE(dlg.m_notice.Create(IDD_WAIT_NOTICE)); // a new create shows the new text
     EXPECT_EQ(dlg.m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(), "Downloading name, please wait...");
@@ -136,7 +137,7 @@ TEST(AboutBox, ShowsNameVersionAndIcon)
     std::vector<std::string> statics;
     bool iconShown = false;
     script.ExpectDialog(IDD_ABOUTBOX, [&](CDialog& about) {
-        for (QLabel* label : about.GetWidget()->findChildren<QLabel*>()) {
+        for (QLabel* label : WidgetOf(&about)->findChildren<QLabel*>()) {
             if (!label->pixmap().isNull())
                 iconShown = true;
             else

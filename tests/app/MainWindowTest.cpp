@@ -14,7 +14,8 @@
 #include "app/IconPlacement.h"
 #include "platform/fs/WinPath.h"
 #include "platform/ui/CMenu.h"
-#include "platform/ui/SystemMenu.h"
+#include "platform/ui/linux/SystemMenu.h"
+#include "platform/ui/linux/WidgetOf.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScratchDir.h"
 
@@ -110,18 +111,18 @@ TEST_F(MainWindow, OpensWithNothingChosenAndEverythingEmpty)
     // Every bound control is attached.
     for (CWnd* member : {static_cast<CWnd*>(&dlg.m_btnListen), static_cast<CWnd*>(&dlg.m_editSearchText),
                          static_cast<CWnd*>(&dlg.m_listNames), static_cast<CWnd*>(&dlg.m_lblChoosePrompt)})
-        EXPECT_NE(member->GetWidget(), nullptr);
+        EXPECT_NE(WidgetOf(member), nullptr);
     EXPECT_EQ(dlg.GetDlgItem(IDC_NAME_LIST), &dlg.m_listNames);
 }
 
 TEST_F(MainWindow, FocusStartsOnCloseAndTabVisitsTheTabStopsInTemplateOrder)
 {
-    QWidget* close = dlg.GetDlgItem(IDCANCEL)->GetWidget();
-    EXPECT_EQ(dlg.GetWidget()->focusWidget(), close);
+    QWidget* close = WidgetOf(dlg.GetDlgItem(IDCANCEL));
+    EXPECT_EQ(WidgetOf(&dlg)->focusWidget(), close);
     std::vector<int> order;
     QWidget* w = close;
     do {
-        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->parentWidget() == dlg.GetWidget())
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->parentWidget() == WidgetOf(&dlg))
             order.push_back(w->property("zentrimo.ctrlId").toInt());
         w = w->nextInFocusChain();
     } while (w != close);
@@ -177,7 +178,7 @@ TEST_F(MainWindow, CarriesTheApplicationIconLargeSmallAndForDragging)
     EXPECT_EQ(dlg.GetIcon(TRUE), dlg.m_hIcon);
     EXPECT_EQ(dlg.GetIcon(FALSE), dlg.m_hIcon);
     EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_QUERYDRAGICON)), dlg.m_hIcon);
-    const QList<QSize> sizes = dlg.GetWidget()->windowIcon().availableSizes();
+    const QList<QSize> sizes = WidgetOf(&dlg)->windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
 }
@@ -204,7 +205,7 @@ TEST(MainWindowModal, EnterDoesNotEndTheMainWindow)
         main.m_editSaveLocation.SetWindowText(winpath::ToWindows(save.Path()) + "\\");
         main.m_editSearchText.EnableWindow(TRUE);
         main.m_listNames.EnableWindow(TRUE);
-        QWidget* search = main.m_editSearchText.GetWidget();
+        QWidget* search = WidgetOf(&main.m_editSearchText);
         search->setFocus();
         for (QChar c : QString::fromUtf8("Zo\u00eb")) { // as a keyboard with that letter types it
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
@@ -212,7 +213,7 @@ TEST(MainWindowModal, EnterDoesNotEndTheMainWindow)
         }
         QTest::keyClick(search, Qt::Key_Return);
         QTest::keyClick(search, Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(main.m_listNames.GetWidget(), Qt::Key_Return);
+        QTest::keyClick(WidgetOf(&main.m_listNames), Qt::Key_Return);
         endedByEnter = main.IsEnded();
         EXPECT_EQ(main.m_editSearchText.GetWindowText(), "Zo\u00eb");
         script.ExpectBox(

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/ui/linux/WidgetOf.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/ServiceProcess.h"
 #include "tests/support/WholeItems.h"
@@ -46,7 +47,7 @@ TEST_F(NameListWindowTest, ServiceOrderIsShownSortedIgnoringCase)
 TEST_F(NameListWindowTest, ListViewsShowEveryNameWhole)
 {
     OpenWithNames({"Zoe", "Anne-Sophie Delacroix", "Fran\u00e7ois", "Jean-Baptiste", "Dora", "Al"});
-    auto* view = qobject_cast<QListWidget*>(dlg->m_listNames.GetWidget());
+    auto* view = qobject_cast<QListWidget*>(WidgetOf(&dlg->m_listNames));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(ItemsCutShort(*view), std::vector<std::string>{});
 }

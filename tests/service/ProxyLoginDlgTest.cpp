@@ -7,6 +7,7 @@
 
 #include "platform/ui/CButton.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/linux/WidgetOf.h"
 #include "res/resource.h"
 #include "tests/support/ModalScript.h"
 
@@ -70,7 +71,7 @@ TEST(ProxyLoginDlg, EscapeAndCancelEndWithTheCancelResult)
     ModalScript script;
     script.ExpectDialog(IDD_PROXY_LOGIN, [](CDialog& d) {
         Type(d, "bob", "secret");
-        QTest::keyClick(d.GetWidget(), Qt::Key_Escape);
+        QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
     });
     script.ExpectDialog(IDD_PROXY_LOGIN, [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
     CProxyLoginDlg first;

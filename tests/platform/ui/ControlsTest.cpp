@@ -5,6 +5,7 @@
 #include <QTest>
 #include <string>
 
+#include "platform/ui/linux/WidgetOf.h"
 #include "tests/platform/ui/TestForm.h"
 #include "tests/support/WholeItems.h"
 
@@ -29,7 +30,7 @@ TEST(EditBox, SettingTextFromCodeNotifiesEvenWhenTheTextStaysTheSame)
 TEST(EditBox, TypingNotifiesPerCharacter)
 {
     OpenForm open;
-    QTest::keyClicks(open.form.m_edit.GetWidget(), "ab");
+    QTest::keyClicks(WidgetOf(&open.form.m_edit), "ab");
     EXPECT_EQ(open.form.events, (std::vector<std::string>{"change:a", "change:ab"}));
 }
 
@@ -79,10 +80,10 @@ TEST(PushButton, ClickReachesTheHandlerOnlyWhileEnabled)
     push->Click();
     push->EnableWindow(FALSE);
     push->Click();
-    QTest::mouseClick(push->GetWidget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(push), Qt::LeftButton);
     EXPECT_EQ(open.form.events, (std::vector<std::string>{"push"}));
     EXPECT_EQ(push->EnableWindow(TRUE), TRUE); // it was disabled
-    QTest::mouseClick(push->GetWidget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(push), Qt::LeftButton);
     EXPECT_EQ(open.form.events.size(), 2u);
 }
 
@@ -115,7 +116,7 @@ protected:
             EXPECT_EQ(form.m_list.InsertItem(i, "name " + std::to_string(i)), i);
     }
     void TearDown() override { form.DestroyWindow(); }
-    QListWidget* View() { return static_cast<QListWidget*>(form.m_list.GetWidget()); }
+    QListWidget* View() { return static_cast<QListWidget*>(WidgetOf(&form.m_list)); }
     QPoint CentreOf(int item) { return View()->visualItemRect(View()->item(item)).center(); }
 
     TestForm form;

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "platform/ui/CStatic.h"
+#include "platform/ui/linux/WidgetOf.h"
 #include "tests/platform/ui/TestForm.h"
 
 namespace {
@@ -19,7 +20,7 @@ struct OpenForm
 {
     OpenForm() { EXPECT_TRUE(form.Create(IDD_TEST_FORM)); }
     ~OpenForm() { form.DestroyWindow(); }
-    QWidget* Widget(int id) { return form.GetDlgItem(id)->GetWidget(); }
+    QWidget* Widget(int id) { return WidgetOf(form.GetDlgItem(id)); }
     TestForm form;
 };
 
@@ -33,7 +34,7 @@ TEST(DialogBuild, ClientSizeAndControlRectanglesAreDialogUnitsRoundedToPixels)
 {
     OpenForm open;
     // 230 x 120 units at 6 x 13: 345 x 195 pixels.
-    EXPECT_EQ(open.form.GetWidget()->size(), QSize(345, 195));
+    EXPECT_EQ(WidgetOf(&open.form)->size(), QSize(345, 195));
     // Cancel at 70,100 size 50x14: x 105, y 162.5 -> 163, w 75, h 22.75 -> 23.
     EXPECT_EQ(open.Widget(IDCANCEL)->geometry(), QRect(105, 163, 75, 23));
     // The edit at 10,10 size 100x14: 15, 16.25 -> 16, 150, 23.
@@ -65,7 +66,7 @@ TEST(DialogBuild, IconStaticShowsItsIconAtIconSize)
 {
     OpenForm open;
     QLabel* icon = nullptr;
-    for (QLabel* label : open.form.GetWidget()->findChildren<QLabel*>())
+    for (QLabel* label : WidgetOf(&open.form)->findChildren<QLabel*>())
         if (!label->pixmap().isNull())
             icon = label;
     ASSERT_NE(icon, nullptr);
@@ -87,7 +88,7 @@ TEST(DialogBuild, StylesGiveInitialStatesAndTabStopsGiveTheTabOrder)
     QWidget* start = open.Widget(IDOK);
     QWidget* w = start;
     do {
-        if (w->focusPolicy() & Qt::TabFocus && w->parentWidget() == open.form.GetWidget())
+        if (w->focusPolicy() & Qt::TabFocus && w->parentWidget() == WidgetOf(&open.form))
             order.push_back(w->property("zentrimo.ctrlId").toInt());
         w = w->nextInFocusChain();
     } while (w != start);
@@ -98,16 +99,16 @@ TEST(DialogBuild, StylesGiveInitialStatesAndTabStopsGiveTheTabOrder)
 TEST(DialogBuild, InitialisationFocusesTheFirstTabStop)
 {
     OpenForm open;
-    EXPECT_EQ(open.form.GetWidget()->focusWidget(), open.Widget(IDOK));
+    EXPECT_EQ(WidgetOf(&open.form)->focusWidget(), open.Widget(IDOK));
 }
 
 TEST(DialogBuild, GroupBoxLiesBeneathTheControlsItFramesAndTakesNoClicks)
 {
     OpenForm open;
-    QGroupBox* group = open.form.GetWidget()->findChild<QGroupBox*>();
+    QGroupBox* group = WidgetOf(&open.form)->findChild<QGroupBox*>();
     ASSERT_NE(group, nullptr);
     EXPECT_TRUE(group->testAttribute(Qt::WA_TransparentForMouseEvents));
-    QWidget* under = open.form.GetWidget()->childAt(open.Widget(IDC_T_PUSH)->geometry().center());
+    QWidget* under = WidgetOf(&open.form)->childAt(open.Widget(IDC_T_PUSH)->geometry().center());
     EXPECT_EQ(under, open.Widget(IDC_T_PUSH));
 }
 
@@ -122,16 +123,16 @@ TEST(DialogBuild, ControlMembersAreDetachedWhenTheWindowGoes)
 {
     TestForm form;
     ASSERT_TRUE(form.Create(IDD_TEST_FORM));
-    EXPECT_NE(form.m_edit.GetWidget(), nullptr);
+    EXPECT_NE(WidgetOf(&form.m_edit), nullptr);
     EXPECT_EQ(form.GetDlgItem(IDC_T_EDIT), &form.m_edit); // the bound member answers for the control
     form.DestroyWindow();
-    EXPECT_EQ(form.m_edit.GetWidget(), nullptr);
-    EXPECT_EQ(form.GetWidget(), nullptr);
+    EXPECT_EQ(WidgetOf(&form.m_edit), nullptr);
+    EXPECT_EQ(WidgetOf(&form), nullptr);
     form.m_edit.SetWindowText("ignored"); // a detached control does nothing
     EXPECT_EQ(form.m_edit.GetWindowText(), "");
     // Created again, it binds again.
     ASSERT_TRUE(form.Create(IDD_TEST_FORM));
-    EXPECT_NE(form.m_edit.GetWidget(), nullptr);
+    EXPECT_NE(WidgetOf(&form.m_edit), nullptr);
     form.DestroyWindow();
 }
 

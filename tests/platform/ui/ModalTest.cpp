@@ -15,7 +15,8 @@
 #include "platform/ui/CMenu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ShellFolderPicker.h"
-#include "platform/ui/SystemMenu.h"
+#include "platform/ui/linux/SystemMenu.h"
+#include "platform/ui/linux/WidgetOf.h"
 #include "tests/platform/ui/TestForm.h"
 #include "tests/support/ModalScript.h"
 
@@ -39,7 +40,7 @@ TEST(DoModal, ReturnsWhatEndDialogGaveAndRunsInitialisationOnce)
     TestForm form;
     EXPECT_EQ(form.DoModal(), 42);
     EXPECT_EQ(form.initCount, 1);
-    EXPECT_EQ(form.GetWidget(), nullptr); // the window is gone afterwards
+    EXPECT_EQ(WidgetOf(&form), nullptr); // the window is gone afterwards
 }
 
 TEST(DoModal, OkButtonTakesTheControlsIntoTheMembers)
@@ -101,7 +102,7 @@ TEST_P(DialogKeys, EndTheDialogThroughItsCommands)
     const KeyCase c = GetParam();
     ModalScript script;
     script.ExpectDialog(IDD_TEST_FORM, [&](CDialog& d) {
-        QWidget* focus = d.GetDlgItem(c.focusId ? c.focusId : IDC_T_EDIT)->GetWidget();
+        QWidget* focus = WidgetOf(d.GetDlgItem(c.focusId ? c.focusId : IDC_T_EDIT));
         focus->setFocus();
         QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
         QApplication::sendEvent(focus, &press);
@@ -123,7 +124,7 @@ TEST(DoModal, CloseBoxGoesThroughTheSystemCommandToCancel)
 {
     ModalScript script;
     script.ExpectDialog(IDD_TEST_FORM, [](CDialog& d) {
-        d.GetWidget()->close();
+        WidgetOf(&d)->close();
     });
     TestForm form;
     EXPECT_EQ(form.DoModal(), IDCANCEL);
@@ -171,7 +172,7 @@ TEST(Modeless, CreateShowsAndPaintsAtOnceAndDestroyTakesItDown)
 {
     CDialog notice(IDD_TEST_NOTICE);
     ASSERT_TRUE(notice.Create(IDD_TEST_NOTICE));
-    QWidget* window = notice.GetWidget();
+    QWidget* window = WidgetOf(&notice);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->windowHandle()->isExposed());
@@ -179,7 +180,7 @@ TEST(Modeless, CreateShowsAndPaintsAtOnceAndDestroyTakesItDown)
     const QImage image = window->grab().toImage();
     EXPECT_FALSE(image.isNull());
     EXPECT_TRUE(notice.DestroyWindow());
-    EXPECT_EQ(notice.GetWidget(), nullptr);
+    EXPECT_EQ(WidgetOf(&notice), nullptr);
     EXPECT_FALSE(notice.DestroyWindow());
     ASSERT_TRUE(notice.Create(IDD_TEST_NOTICE)); // the same object opens again
     EXPECT_EQ(notice.GetDlgItem(IDC_T_LABEL)->GetWindowText(), "Static");

@@ -4,11 +4,12 @@
 #include <QAbstractButton>
 #include <QLabel>
 
+#include "platform/ui/linux/WidgetOf.h"
 #include "platform/ui/CDialog.h"
-#include "platform/ui/MessageBoxWindow.h"
-#include "platform/ui/UiInternal.h"
+#include "platform/ui/linux/MessageBoxWindow.h"
+#include "platform/ui/linux/UiInternal.h"
 #include "platform/ui/WinStyles.h"
-#include "platform/ui/WindowFrame.h"
+#include "platform/ui/linux/WindowFrame.h"
 #include "tests/platform/ui/TestResources.h"
 
 namespace {
@@ -62,12 +63,12 @@ TEST(WindowFrame, TheNoticeKeepsItsEmptyCaptionAndAFrameWithoutButtons)
 {
     CDialog notice(IDD_TEST_NOTICE);
     ASSERT_TRUE(notice.Create(IDD_TEST_NOTICE));
-    const std::optional<WindowFrame> frame = KeptWindowFrame(*notice.GetWidget());
+    const std::optional<WindowFrame> frame = KeptWindowFrame(*WidgetOf(&notice));
     ASSERT_TRUE(frame.has_value());
     EXPECT_EQ(frame->title, ""); // not the application's name
     EXPECT_EQ(frame->hints, MotifHintsFor(WS_POPUP | WS_CAPTION));
     notice.SetWindowText("Now titled");
-    EXPECT_EQ(KeptWindowFrame(*notice.GetWidget())->title, "Now titled");
+    EXPECT_EQ(KeptWindowFrame(*WidgetOf(&notice))->title, "Now titled");
     notice.DestroyWindow();
 }
 
@@ -75,7 +76,7 @@ TEST(WindowFrame, DialogsKeepTheFrameOfTheirTemplate)
 {
     CDialog form(IDD_TEST_FORM);
     ASSERT_TRUE(form.Create(IDD_TEST_FORM));
-    const std::optional<WindowFrame> frame = KeptWindowFrame(*form.GetWidget());
+    const std::optional<WindowFrame> frame = KeptWindowFrame(*WidgetOf(&form));
     ASSERT_TRUE(frame.has_value());
     EXPECT_EQ(frame->title, "Form");
     EXPECT_EQ(frame->hints.functions, kMotifFuncMove | kMotifFuncClose | kMotifFuncMinimize);
@@ -87,8 +88,8 @@ TEST(MessageBoxWindow, MessageBoxesLookLikeTheDialogs)
     CDialog form(IDD_TEST_FORM);
     ASSERT_TRUE(form.Create(IDD_TEST_FORM));
     std::unique_ptr<QMessageBox> box =
-        BuildMessageBox(form.GetWidget(), "Name files installed.", "Success", MB_OK);
-    const QFont dialogFont = form.GetWidget()->font();
+        BuildMessageBox(WidgetOf(&form), "Name files installed.", "Success", MB_OK);
+    const QFont dialogFont = WidgetOf(&form)->font();
     EXPECT_EQ(box->font().family(), dialogFont.family());
     EXPECT_EQ(box->font().pixelSize(), dialogFont.pixelSize());
     for (QLabel* label : box->findChildren<QLabel*>())

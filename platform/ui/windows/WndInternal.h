@@ -1,0 +1,29 @@
+// Shared inside the Win32 dialog layer only: the window-to-object link and the dialog procedure.
+#pragma once
+
+#include <string>
+
+#include "platform/ui/WinTypes.h"
+
+class CWnd;
+
+namespace ui::detail {
+
+// The CWnd attached to a window, or null. Attach records it as a window property.
+CWnd* AttachedObject(HWND hWnd);
+
+// The one dialog procedure of every CDialog: WM_INITDIALOG links the window to the object passed as
+// the creation parameter; every later message goes through the object's message table.
+INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Reports an exception that escaped a handler in a message box (text: the error's message).
+void ReportEscapedError(const std::string& message);
+
+// The window a modal run without an explicit owner is placed over: the active window of this
+// thread, else the application's main window.
+HWND DefaultOwner();
+
+// Forgets the temporary wrappers FromHandle made for windows that are gone.
+void DropDeadWrappers();
+
+} // namespace ui::detail

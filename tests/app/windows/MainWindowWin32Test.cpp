@@ -1,0 +1,161 @@
+// The main window as a system dialog from template 102: its controls and states, the About entry in
+// the window's real system menu, boxes and dialogs answered through the modal driver.
+#include <gtest/gtest.h>
+
+#include "app/CMainDlg.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/windows/WideText.h"
+#include "tests/support/ModalScript.h"
+
+// Readable rectangles in failure messages.
+static void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
+
+namespace {
+
+// Where the dialog manager puts a control: origin and size each converted from dialog units.
+CRect PixelRect(const CDialog& dialog, int x, int y, int cx, int cy)
+{
+    CRect units(x, y, cx, cy);
+    dialog.MapDialogRect(units);
+    return CRect(units.left, units.top, units.left + units.right, units.top + units.bottom);
+}
+
+struct ControlRow
+{
+    int id;
+    const char* caption;
+    int x, y, cx, cy; // dialog units
+    bool enabled;
+};
+
+class MainWindowWin32 : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dlg.Create(IDD_MAIN_DIALOG)); }
+    void TearDown() override { dlg.DestroyWindow(); }
+    CMainDlg dlg;
+};
+
+class MainWindowWin32Control : public MainWindowWin32, public testing::WithParamInterface<ControlRow>
+{
+};
+
+// The system converts dialog units with the dialog font: the control sits where MapDialogRect says.
+TEST_P(MainWindowWin32Control, StartsWithTheTemplatesCaptionPlaceAndState)
+{
+    const ControlRow row = GetParam();
+    HWND control = ::GetDlgItem(dlg.GetSafeHwnd(), row.id);
+    ASSERT_NE(control, nullptr) << row.id;
+    EXPECT_EQ(ui::detail::WindowText(control), row.caption);
+    EXPECT_EQ(::IsWindowEnabled(control) != FALSE, row.enabled);
+    EXPECT_TRUE(::IsWindowVisible(control));
+    const CRect expected = PixelRect(dlg, row.x, row.y, row.cx, row.cy);
+    RECT actual{};
+    ::GetWindowRect(control, &actual);
+    MapWindowPoints(nullptr, dlg.GetSafeHwnd(), reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(CRect(actual.left, actual.top, actual.right, actual.bottom), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Template, MainWindowWin32Control,
+    testing::Values(ControlRow{IDCANCEL, "Close", 315, 313, 50, 14, true},
+                    ControlRow{IDC_SCENARIO_WEB,
+                               "Install names to the Velmora on this web-connected computer.", 47, 30, 220,
+                               10, true},
+                    ControlRow{IDC_SCENARIO_OFFLINE,
+                               "Install names to the Velmora on a non web-connected computer.", 47, 42, 227,
+                               10, true},
+                    ControlRow{IDC_INSTRUCTIONS, "Instructions", 283, 33, 50, 14, true},
+                    ControlRow{IDC_SEARCH_TEXT, "", 167, 83, 172, 14, false},
+                    ControlRow{IDC_NAME_LIST, "", 14, 123, 343, 91, false},
+                    ControlRow{IDC_BROWSE_SAVE, "Browse", 88, 240, 50, 14, false},
+                    ControlRow{IDC_DOWNLOAD_SAVE, "Download and Save Name", 147, 240, 132, 14, false},
+                    ControlRow{IDC_BROWSE_VELMORA, "Browse", 88, 272, 50, 14, false},
+                    ControlRow{IDC_INSTALL, "Install Saved Names", 147, 272, 132, 14, false},
+                    ControlRow{IDC_REQUEST_NEW_NAME, "Request New Name", 7, 313, 80, 14, false},
+                    ControlRow{IDC_SAVE_LOCATION, "", 14, 256, 344, 14, false},
+                    ControlRow{IDC_VELMORA_LOCATION, "", 14, 288, 344, 14, false},
+                    ControlRow{IDC_VELMORA_LOCATION_LABEL, "Velmora Location:", 15, 275, 66, 8, false},
+                    ControlRow{IDC_SAVE_LOCATION_LABEL, "Name Save Location:", 15, 243, 70, 8, false},
+                    ControlRow{IDC_CHOOSE_PROMPT, "Please choose an option below:", 36, 20, 102, 8, true},
+                    ControlRow{IDC_LISTEN, "Listen to Downloaded Name", 96, 313, 105, 14, false}),
+    [](const testing::TestParamInfo<ControlRow>& row) { return "Id" + std::to_string(row.param.id); });
+
+TEST_F(MainWindowWin32, IsTheVelmoraNameFileInstallerWithTheTemplatesSize)
+{
+    EXPECT_EQ(ui::detail::WindowText(dlg.GetSafeHwnd()), "Velmora Name File Installer");
+    CRect expected(0, 0, 372, 334);
+    dlg.MapDialogRect(expected);
+    RECT client{};
+    ::GetClientRect(dlg.GetSafeHwnd(), &client);
+    EXPECT_EQ(client.right, expected.right);
+    EXPECT_EQ(client.bottom, expected.bottom);
+    EXPECT_EQ(dlg.m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(dlg.m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(dlg.m_listNames.GetItemCount(), 0);
+    EXPECT_TRUE(dlg.m_editVelmoraLocation.GetReadOnly());
+}
+
+TEST_F(MainWindowWin32, TheRealSystemMenuEndsWithASeparatorAndTheAboutEntry)
+{
+    HMENU menu = ::GetSystemMenu(dlg.GetSafeHwnd(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int count = ::GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"&About Zentrimo...");
+    MENUITEMINFOW separator{};
+    separator.cbSize = sizeof separator;
+    separator.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(::GetMenuItemInfoW(menu, static_cast<UINT>(count - 2), TRUE, &separator));
+    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+}
+
+TEST_F(MainWindowWin32, ChoosingAboutInTheSystemMenuOpensTheAboutBox)
+{
+    ModalScript script;
+    std::string version;
+    script.ExpectDialog(IDD_ABOUTBOX, [&](CDialog& about) {
+        EXPECT_TRUE(::IsWindowVisible(about.GetSafeHwnd()));
+        EXPECT_FALSE(::IsWindowEnabled(dlg.GetSafeHwnd())); // the owner waits for the box
+        version = about.GetWindowText();
+        static_cast<CButton*>(about.GetDlgItem(IDOK))->Click();
+    });
+    // As the system menu sends it when the entry is chosen.
+    ::SendMessageW(dlg.GetSafeHwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(version, "About Zentrimo");
+    EXPECT_TRUE(::IsWindowEnabled(dlg.GetSafeHwnd()));
+}
+
+TEST_F(MainWindowWin32, InstructionsBeforeAChoiceAnswerWithTheReminderBox)
+{
+    ModalScript script;
+    script.ExpectBox("Please select your scenario, then click the instructions button again.",
+                     "Select your scenario.");
+    static_cast<CButton*>(dlg.GetDlgItem(IDC_INSTRUCTIONS))->Click();
+    EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(MainWindowWin32, CarriesTheApplicationIcon)
+{
+    EXPECT_NE(dlg.GetIcon(TRUE), nullptr);
+    EXPECT_EQ(dlg.GetIcon(TRUE), AfxLoadIcon(IDR_MAINFRAME));
+}
+
+TEST(MainWindowWin32Modal, TheCloseButtonEndsTheModalRunWithCancel)
+{
+    ModalScript script;
+    script.ExpectDialog(IDD_MAIN_DIALOG,
+                        [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
+    CMainDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished());
+}
+
+} // namespace
