@@ -5,30 +5,38 @@
 
 #include "platform/core/CException.h"
 
+// The causes, one row each: name and the text the message gives for it, in the order of their numbers.
+#define FILE_EXCEPTION_CAUSES(ROW)                                        \
+    ROW(none, "no error occurred")                                       \
+    ROW(genericException, "an unspecified error occurred")               \
+    ROW(fileNotFound, "the file was not found")                          \
+    ROW(badPath, "the path is invalid")                                  \
+    ROW(tooManyOpenFiles, "too many files are open")                     \
+    ROW(accessDenied, "access to the file was denied")                   \
+    ROW(invalidFile, "the file handle is invalid")                       \
+    ROW(removeCurrentDir, "the current folder cannot be removed")        \
+    ROW(directoryFull, "the folder is full")                             \
+    ROW(badSeek, "the file position cannot be set")                      \
+    ROW(hardIO, "a hardware input/output error occurred")                \
+    ROW(sharingViolation, "the file is in use by another program")       \
+    ROW(lockViolation, "a part of the file is locked")                   \
+    ROW(diskFull, "the disk is full")                                    \
+    ROW(endOfFile, "the end of the file was reached")
+
 class CFileException : public CException
 {
 public:
     enum Cause {
-        none = 0,
-        genericException,
-        fileNotFound,
-        badPath,
-        tooManyOpenFiles,
-        accessDenied,
-        invalidFile,
-        removeCurrentDir,
-        directoryFull,
-        badSeek,
-        hardIO,
-        sharingViolation,
-        lockViolation,
-        diskFull,
-        endOfFile,
+#define FILE_EXCEPTION_CAUSE_ENUM(name, text) name,
+        FILE_EXCEPTION_CAUSES(FILE_EXCEPTION_CAUSE_ENUM)
+#undef FILE_EXCEPTION_CAUSE_ENUM
     };
 
     explicit CFileException(int cause = none, long osError = 0, const std::string& fileName = std::string());
 
-    // "Cannot open Z:\tmp\x.zip: the file was not found." style text naming the file.
+    // "Error accessing Z:\tmp\x.zip: the file was not found (No such file or directory)." - the file,
+    // the cause's text and the system's own text for the error number when there is one; "File error: ..."
+    // when no file is named.
     std::string GetErrorMessage() const override;
 
     // The cause that best describes an operating system error: an errno value on Linux, a
