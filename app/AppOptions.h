@@ -10,7 +10,7 @@ inline constexpr const char* kDefaultServiceHost = "127.0.0.1:8642";
 struct AppOptions
 {
     bool help = false;
-    std::string screenshotFile;                // host path of a PNG to render the main window into
+    std::string screenshotFile;                    // host path of a PNG to render the main window into
     std::string serviceHost = kDefaultServiceHost; // HOST[:PORT]; an IPv6 address goes in brackets
     std::string probeHost = kDefaultProbeHost;
 };

@@ -10,7 +10,8 @@
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/Resources.h"
 
-CMainDlg::CMainDlg(const AppOptions& options, CWnd* pParent) : CDialog(IDD_MAIN_DIALOG, pParent), m_options(options)
+CMainDlg::CMainDlg(const AppOptions& options, CWnd* pParent)
+    : CDialog(IDD_MAIN_DIALOG, pParent), m_options(options)
 {
     m_strSearchText = "";
     m_hIcon = AfxLoadIcon(IDR_MAINFRAME);
@@ -125,7 +126,8 @@ void CMainDlg::OnPaint()
         SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
         CRect rect;
         GetClientRect(&rect);
-        const CPoint origin = CenteredIconOrigin(rect, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+        const CPoint origin =
+            CenteredIconOrigin(rect, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
         dc.DrawIcon(origin.x, origin.y, m_hIcon);
     } else {
         CDialog::OnPaint();

@@ -44,24 +44,24 @@ public:
     unsigned ServicePort() const;
     const std::string& ProbeHost() const { return m_options.probeHost; }
 
-    BOOL OnInitDialog() override;                      // app/CMainDlg.cpp
+    BOOL OnInitDialog() override; // app/CMainDlg.cpp
     // The window has no OK command: Enter, typed after a name, must not end it. It ends only through
     // OnCancel (Close, Escape, the close box), which keeps the offline road's copy and reminder.
-    void OnOK() override;                              // app/CMainDlg.cpp
-    void OnCancel() override;                          // names/MainDlgSaveForTransfer.cpp
+    void OnOK() override;     // app/CMainDlg.cpp
+    void OnCancel() override; // names/MainDlgSaveForTransfer.cpp
 
     // Operations other folders define.
-    std::string LocateVelmora();                       // locator/MainDlgLocator.cpp
-    std::string SearchForVelmora(std::string folder);  // locator/MainDlgLocator.cpp
-    bool ProbeConnection();                            // locator/MainDlgLocator.cpp
+    std::string LocateVelmora();                      // locator/MainDlgLocator.cpp
+    std::string SearchForVelmora(std::string folder); // locator/MainDlgLocator.cpp
+    bool ProbeConnection();                           // locator/MainDlgLocator.cpp
     // Appends the service's names to m_nameList; false when the call failed (and was reported).
-    bool FetchNameList();                              // names/MainDlgNameList.cpp
-    std::string ServerCall(std::string request);       // service/MainDlgServerCall.cpp
+    bool FetchNameList();                        // names/MainDlgNameList.cpp
+    std::string ServerCall(std::string request); // service/MainDlgServerCall.cpp
     static std::string XmlValue(std::string text, std::string tagName, std::string operation,
-                                std::string newValue); // service/MainDlgServerCall.cpp
+                                std::string newValue);             // service/MainDlgServerCall.cpp
     bool DownloadFile(std::string address, std::string localPath); // service/MainDlgDownloadFile.cpp
-    void MatchListedName();                            // names/MainDlgInstall.cpp
-    std::string RequestPackageUrl();                   // names/MainDlgInstall.cpp
+    void MatchListedName();                                        // names/MainDlgInstall.cpp
+    std::string RequestPackageUrl();                               // names/MainDlgInstall.cpp
 
     // Run-time state, in declaration order.
     RequestForm m_requestForm;
@@ -80,42 +80,42 @@ public:
     std::string m_strSelectedName;
     std::vector<std::string> m_nameList;
     bool m_bWebScenario = false;
-    CButton m_btnListen;                 // IDC_LISTEN
-    CStatic m_lblVelmoraLocation;        // IDC_VELMORA_LOCATION_LABEL
-    CButton m_btnScenarioWeb;            // IDC_SCENARIO_WEB
-    CButton m_btnScenarioOffline;        // IDC_SCENARIO_OFFLINE
-    CStatic m_lblChoosePrompt;           // IDC_CHOOSE_PROMPT
-    CStatic m_lblSaveLocation;           // IDC_SAVE_LOCATION_LABEL
-    CEdit m_editSaveLocation;            // IDC_SAVE_LOCATION
-    CEdit m_editVelmoraLocation;         // IDC_VELMORA_LOCATION
-    CButton m_btnBrowseSave;             // IDC_BROWSE_SAVE
-    CButton m_btnDownloadSave;           // IDC_DOWNLOAD_SAVE
-    CButton m_btnRequestNewName;         // IDC_REQUEST_NEW_NAME
-    CButton m_btnInstall;                // IDC_INSTALL
-    CButton m_btnBrowseVelmora;          // IDC_BROWSE_VELMORA
-    CListCtrl m_listNames;               // IDC_NAME_LIST
-    CEdit m_editSearchText;              // IDC_SEARCH_TEXT
+    CButton m_btnListen;          // IDC_LISTEN
+    CStatic m_lblVelmoraLocation; // IDC_VELMORA_LOCATION_LABEL
+    CButton m_btnScenarioWeb;     // IDC_SCENARIO_WEB
+    CButton m_btnScenarioOffline; // IDC_SCENARIO_OFFLINE
+    CStatic m_lblChoosePrompt;    // IDC_CHOOSE_PROMPT
+    CStatic m_lblSaveLocation;    // IDC_SAVE_LOCATION_LABEL
+    CEdit m_editSaveLocation;     // IDC_SAVE_LOCATION
+    CEdit m_editVelmoraLocation;  // IDC_VELMORA_LOCATION
+    CButton m_btnBrowseSave;      // IDC_BROWSE_SAVE
+    CButton m_btnDownloadSave;    // IDC_DOWNLOAD_SAVE
+    CButton m_btnRequestNewName;  // IDC_REQUEST_NEW_NAME
+    CButton m_btnInstall;         // IDC_INSTALL
+    CButton m_btnBrowseVelmora;   // IDC_BROWSE_VELMORA
+    CListCtrl m_listNames;        // IDC_NAME_LIST
+    CEdit m_editSearchText;       // IDC_SEARCH_TEXT
     std::string m_strSearchText;
     HICON m_hIcon = nullptr;
 
     // Handlers, in the order of the message table; public so tests may also call them directly.
-    void OnSysCommand(UINT nID, LPARAM lParam);            // app/CMainDlg.cpp
-    void OnPaint();                                        // app/CMainDlg.cpp
-    HCURSOR OnQueryDragIcon();                             // app/CMainDlg.cpp
-    void OnScenarioWeb();                                  // app/MainDlgScenario.cpp
-    void OnScenarioOffline();                              // app/MainDlgScenario.cpp
+    void OnSysCommand(UINT nID, LPARAM lParam);             // app/CMainDlg.cpp
+    void OnPaint();                                         // app/CMainDlg.cpp
+    HCURSOR OnQueryDragIcon();                              // app/CMainDlg.cpp
+    void OnScenarioWeb();                                   // app/MainDlgScenario.cpp
+    void OnScenarioOffline();                               // app/MainDlgScenario.cpp
     void OnDblClkNameList(NMHDR* pNMHDR, LRESULT* pResult); // names/MainDlgNameList.cpp
-    void OnBrowseSave();                                   // locator/MainDlgLocator.cpp
-    void OnDownloadSave();                                 // names/MainDlgSaveForTransfer.cpp
-    void OnBrowseVelmora();                                // locator/MainDlgLocator.cpp
-    void OnInstall();                                      // names/MainDlgInstall.cpp
-    void OnRequestNewName();                               // names/MainDlgNameRequest.cpp
-    void OnInstructions();                                 // app/MainDlgInstructions.cpp
-    void OnListen();                                       // names/MainDlgListen.cpp
-    void OnChangeSearchText();                             // names/MainDlgNameList.cpp
+    void OnBrowseSave();                                    // locator/MainDlgLocator.cpp
+    void OnDownloadSave();                                  // names/MainDlgSaveForTransfer.cpp
+    void OnBrowseVelmora();                                 // locator/MainDlgLocator.cpp
+    void OnInstall();                                       // names/MainDlgInstall.cpp
+    void OnRequestNewName();                                // names/MainDlgNameRequest.cpp
+    void OnInstructions();                                  // app/MainDlgInstructions.cpp
+    void OnListen();                                        // names/MainDlgListen.cpp
+    void OnChangeSearchText();                              // names/MainDlgNameList.cpp
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;     // app/CMainDlg.cpp
+    void DoDataExchange(CDataExchange* pDX) override; // app/CMainDlg.cpp
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -12,12 +12,14 @@ const char* const kOfflineText =
     "1) On a web connected computer, select the name that you need to download from the names list and click "
     "the \"Download and Save Name\" button.\n"
     "\n"
-    "2) Once you have downloaded all of the names you need, copy this program, along with the \"VMRNames.zip\" "
+    "2) Once you have downloaded all of the names you need, copy this program, along with the "
+    "\"VMRNames.zip\" "
     "file, to a floppy disk.  \n"
     "\n"
     "3) Take the floppy disk to the computer that has the Velmora, and run this program again.\n"
     "\n"
-    "4) Click the \"Install Saved Name\" button and select the \"VMRNames.zip\" file to install the name files.";
+    "4) Click the \"Install Saved Name\" button and select the \"VMRNames.zip\" file to install the name "
+    "files.";
 
 } // namespace
 
@@ -28,7 +30,7 @@ void CMainDlg::OnInstructions()
         dlg.m_strText = m_bWebScenario ? kWebText : kOfflineText;
         dlg.DoModal();
     } else {
-        MessageBox("Please select your scenario, then click the instructions button again.", "Select your scenario.",
-                   MB_OK);
+        MessageBox("Please select your scenario, then click the instructions button again.",
+                   "Select your scenario.", MB_OK);
     }
 }

@@ -8,7 +8,8 @@
 namespace {
 
 // The controls that move together with the Velmora location, in the order they are moved.
-constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL, IDC_VELMORA_LOCATION};
+constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL,
+                               IDC_VELMORA_LOCATION};
 constexpr int kSaveRow[] = {IDC_DOWNLOAD_SAVE, IDC_BROWSE_SAVE, IDC_SAVE_LOCATION, IDC_SAVE_LOCATION_LABEL};
 constexpr int kRowShift = 30; // client pixels between the two layouts' Velmora rows
 
@@ -76,9 +77,10 @@ void CMainDlg::OnScenarioWeb()
     if (m_bFirstChoice)
         m_strVelmoraFolder = LocateVelmora();
     if (m_strVelmoraFolder.empty()) {
-        MessageBox("The Velmora was not found on this system.  Please locate your Velmora installation before "
-                   "attempting to download any names",
-                   "VMR Not Found");
+        MessageBox(
+            "The Velmora was not found on this system.  Please locate your Velmora installation before "
+            "attempting to download any names",
+            "VMR Not Found");
         ClearScenarioButtons();
         return;
     }
@@ -87,8 +89,9 @@ void CMainDlg::OnScenarioWeb()
     if (!m_bWebScenario) {
         m_editVelmoraLocation.SetWindowText(m_strVelmoraFolder);
         if (!m_bConnected) {
-            MessageBox("Unable to connect to the internet.  Please check your connection and try again later.",
-                       "Connection Problem");
+            MessageBox(
+                "Unable to connect to the internet.  Please check your connection and try again later.",
+                "Connection Problem");
             ClearScenarioButtons();
             return;
         }
@@ -122,9 +125,10 @@ void CMainDlg::OnScenarioOffline()
         if (found)
             m_editVelmoraLocation.SetWindowText(m_strVelmoraFolder);
         if (!m_bConnected && !found) {
-            MessageBox("This program could find neither the Velmora nor an internet connection on this computer.  "
-                       "You must have one or the other in order for this program to be effective.",
-                       "Error");
+            MessageBox(
+                "This program could find neither the Velmora nor an internet connection on this computer.  "
+                "You must have one or the other in order for this program to be effective.",
+                "Error");
             ClearScenarioButtons();
             return;
         }
@@ -134,7 +138,8 @@ void CMainDlg::OnScenarioOffline()
         }
         m_btnInstall.SetWindowText("Install Saved Name");
         if (found)
-            Enable(*this, {IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_VELMORA_LOCATION_LABEL, IDC_VELMORA_LOCATION});
+            Enable(*this,
+                   {IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_VELMORA_LOCATION_LABEL, IDC_VELMORA_LOCATION});
         if (m_bConnected) {
             FillStep();
             Enable(*this, {IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_REQUEST_NEW_NAME});

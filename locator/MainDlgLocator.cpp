@@ -45,7 +45,8 @@ std::string CMainDlg::SearchForVelmora(std::string folder)
 
 bool CMainDlg::ProbeConnection()
 {
-    CNoticeScope notice(m_notice, "Testing internet connection.  This process may take a minute, please be patient...");
+    CNoticeScope notice(m_notice,
+                        "Testing internet connection.  This process may take a minute, please be patient...");
     return velmora::ProbeHost(ProbeHost());
 }
 
@@ -57,7 +58,8 @@ void CMainDlg::OnBrowseVelmora()
         if (velmora::HoldsExecutable(folder))
             m_editVelmoraLocation.SetWindowText(folder);
         else
-            MessageBox("Cannot find the Velmora in this directory.  Please choose another folder.", "VMR Not Found");
+            MessageBox("Cannot find the Velmora in this directory.  Please choose another folder.",
+                       "VMR Not Found");
     }
     CoUninitialize();
 }

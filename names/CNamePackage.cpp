@@ -1,4 +1,5 @@
-// Whole-archive steps of the name commands: unpack every entry all or nothing, or read every entry as a check.
+// Whole-archive steps of the name commands: unpack every entry all or nothing, or read every entry as a
+// check.
 #include "names/CNamePackage.h"
 
 #include <cerrno>
@@ -13,17 +14,13 @@ namespace {
 constexpr unsigned kBufferSize = 65536;
 
 // Runs step on an archive opened read-only; after a failure closes it without writing and rethrows.
-template <typename Step>
-void WithArchive(const std::string& archivePath, Step step)
+template <typename Step> void WithArchive(const std::string& archivePath, Step step)
 {
     CZipContainer zip;
     zip.OpenArchive(archivePath, CZipContainer::OpenReadOnly);
-    try
-    {
+    try {
         step(zip);
-    }
-    catch (...)
-    {
+    } catch (...) {
         zip.CloseArchive(CZipContainer::AfterErrorNoWrite);
         throw;
     }
@@ -36,8 +33,7 @@ void CNamePackage::ExtractAll(const std::string& archivePath, const std::string&
 {
     WithArchive(archivePath, [&](CZipContainer& zip) {
         std::vector<std::string> targets;
-        for (int i = 0; i < zip.EntryCount(); ++i)
-        {
+        for (int i = 0; i < zip.EntryCount(); ++i) {
             CZipEntryHeader header;
             if (zip.GetEntryInfo(i, header) && !header.IsFolder())
                 targets.push_back(zip.GetExtractPath(header, folder, true));
@@ -49,12 +45,11 @@ void CNamePackage::ExtractAll(const std::string& archivePath, const std::string&
         // failure on the way lets every temporary go (their destructors) and replaces nothing.
         std::vector<CTempFile> staged(static_cast<size_t>(zip.EntryCount()));
         for (int i = 0; i < zip.EntryCount(); ++i)
-            if (zip.StageEntry(i, folder, staged[static_cast<size_t>(i)], true, std::string(), kBufferSize) != 1)
+            if (zip.StageEntry(i, folder, staged[static_cast<size_t>(i)], true, std::string(), kBufferSize) !=
+                1)
                 throw CZipException(ZipErrorBadZipFile, archivePath);
-        for (CTempFile& file : staged)
-        {
-            if (file.IsCreated() && !file.MoveIntoPlace())
-            {
+        for (CTempFile& file : staged) {
+            if (file.IsCreated() && !file.MoveIntoPlace()) {
                 const int error = errno;
                 throw CFileException(CFileException::OsErrorToCause(error), error, file.GetTarget());
             }
@@ -66,12 +61,10 @@ void CNamePackage::Verify(const std::string& archivePath)
 {
     WithArchive(archivePath, [&](CZipContainer& zip) {
         std::vector<char> buffer(kBufferSize);
-        for (int i = 0; i < zip.EntryCount(); ++i)
-        {
+        for (int i = 0; i < zip.EntryCount(); ++i) {
             if (!zip.BeginEntryRead(i))
                 throw CZipException(ZipErrorBadZipFile, archivePath);
-            while (zip.ReadEntryData(buffer.data(), kBufferSize) == kBufferSize)
-            {
+            while (zip.ReadEntryData(buffer.data(), kBufferSize) == kBufferSize) {
             }
             if (zip.EndEntryRead() != 1)
                 throw CZipException(ZipErrorBadZipFile, archivePath);

@@ -32,8 +32,8 @@ bool IsSameFileName(const std::string& a, const std::string& b)
 [[noreturn]] void ThrowOsError(const std::string& file)
 {
     const int error = errno;
-    throw CFileException(error ? CFileException::OsErrorToCause(error) : CFileException::genericException, error,
-                         file);
+    throw CFileException(error ? CFileException::OsErrorToCause(error) : CFileException::genericException,
+                         error, file);
 }
 
 // Runs f, naming archive instead of any of the temporaries in the errors it raises: those are ours,
@@ -46,17 +46,12 @@ auto AsArchive(const std::vector<std::string>& temporaries, const std::string& a
             if (!temporary.empty() && IsSameFileName(file, temporary))
                 file = archive;
     };
-    try
-    {
+    try {
         return f();
-    }
-    catch (CFileException& e)
-    {
+    } catch (CFileException& e) {
         rename(e.m_strFileName);
         throw;
-    }
-    catch (CZipException& e)
-    {
+    } catch (CZipException& e) {
         rename(e.m_strFile);
         throw;
     }
@@ -86,9 +81,9 @@ bool CopyEntry(CZipContainer& source, int index, const std::string& name, CZipCo
     entry.SetName(name);
     entry.SetHostSystem(target.GetHostSystem());
     // The attributes the file would have had on disk after unpacking.
-    entry.StoreAttributes((from.GetAttributes() &
-                           (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) |
-                          FILE_ATTRIBUTE_ARCHIVE);
+    entry.StoreAttributes(
+        (from.GetAttributes() & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) |
+        FILE_ATTRIBUTE_ARCHIVE);
     entry.m_uDosTime = from.m_uDosTime;
     entry.m_uDosDate = from.m_uDosDate;
     if (!source.BeginEntryRead(index))
@@ -97,8 +92,7 @@ bool CopyEntry(CZipContainer& source, int index, const std::string& name, CZipCo
         return false;
     std::vector<char> buffer(kBufferSize);
     unsigned n;
-    do
-    {
+    do {
         n = source.ReadEntryData(buffer.data(), kBufferSize);
         target.WriteEntryData(buffer.data(), n);
     } while (n == kBufferSize);
@@ -148,8 +142,7 @@ bool CTransferArchive::AddPackage(const std::string& packagePath)
         package.OpenArchive(packagePath, CZipContainer::OpenReadOnly);
         CZipContainer copy;
         copy.OpenArchive(work.GetPath(), CZipContainer::OpenExisting);
-        for (int i = 0; i < package.EntryCount(); ++i)
-        {
+        for (int i = 0; i < package.EntryCount(); ++i) {
             CZipEntryHeader header;
             package.GetEntryInfo(i, header);
             const std::string name = TopLevelFileName(header);

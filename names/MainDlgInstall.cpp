@@ -26,15 +26,13 @@ const char* const kNameNotFound =
 std::string TemporaryPackagePath(const std::string& moduleFolder, CTempFile& temporary)
 {
     const std::string preferred = moduleFolder + "Temp.zip";
-    if (temporary.Create(preferred))
-    {
+    if (temporary.Create(preferred)) {
         temporary.Remove();
         return preferred;
     }
     const std::string shared = GetTempFolder() + "Temp.zip";
     RemoveStaleTempFiles({shared});
-    if (!temporary.Create(shared))
-    {
+    if (!temporary.Create(shared)) {
         const int error = errno;
         throw CFileException(CFileException::OsErrorToCause(error), error, shared);
     }
@@ -49,14 +47,12 @@ void CMainDlg::OnInstall()
     // for the command dispatcher; the boxes of the command show while it is up.
     CNoticeScope notice(m_notice, "Installing name, please wait...");
     UpdateData(TRUE);
-    if (!m_bWebScenario)
-    {
+    if (!m_bWebScenario) {
         InstallSavedNames();
         return;
     }
 
-    if (m_strSearchText.empty())
-    {
+    if (m_strSearchText.empty()) {
         MessageBox("Please specify a name before attempting to download.", "No Name Given", MB_OK);
         return;
     }
@@ -68,8 +64,7 @@ void CMainDlg::OnInstall()
     CTempFile temporary; // removed on every way out when the package is not in the program's folder
     const std::string package = TemporaryPackagePath(m_strModuleFolder, temporary);
     const std::string namesFolder = velmora::NamesFolder(m_editVelmoraLocation.GetWindowText());
-    if (!DownloadFile(url, package))
-    {
+    if (!DownloadFile(url, package)) {
         DeleteFile(package); // a failed download leaves nothing behind
         MessageBox("Unable to download name files.", "Failure", MB_OK);
         return;
@@ -87,17 +82,14 @@ void CMainDlg::OnInstall()
 
 void CMainDlg::MatchListedName()
 {
-    if (m_nameList.empty())
-    {
+    if (m_nameList.empty()) {
         MessageBox(kNameNotFound, "Name Not Found", MB_OK);
         return;
     }
     bool found = false;
     // Every equal name is taken, so of two that differ only in case the later one wins.
-    for (const std::string& name : m_nameList)
-    {
-        if (namelist::EqualsFolded(name, m_strSearchText))
-        {
+    for (const std::string& name : m_nameList) {
+        if (namelist::EqualsFolded(name, m_strSearchText)) {
             m_strSelectedName = name;
             found = true;
         }

@@ -9,14 +9,12 @@ void CMainDlg::InstallSavedNames()
 {
     const std::string beside = m_strModuleFolder + "VMRNames.zip";
     const std::string namesFolder = velmora::NamesFolder(m_editVelmoraLocation.GetWindowText());
-    if (FileExists(beside))
-    {
+    if (FileExists(beside)) {
         // Carried here together with the program: used as it is and kept.
         CNamePackage::ExtractAll(beside, namesFolder);
-    }
-    else
-    {
-        CFileDialog picker(TRUE, nullptr, nullptr, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON,
+    } else {
+        CFileDialog picker(TRUE, nullptr, nullptr,
+                           OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON,
                            "Velmora Name Files (zip)|VMRNames.zip|", this);
         picker.m_ofn.lpstrInitialDir = m_strModuleFolder.c_str();
         picker.DoModal();

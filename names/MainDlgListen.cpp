@@ -10,12 +10,9 @@ void CMainDlg::OnListen()
 {
     std::string name;
     const std::string folder = m_editVelmoraLocation.GetWindowText();
-    if (!m_strLastName.empty())
-    {
+    if (!m_strLastName.empty()) {
         name = m_strLastName;
-    }
-    else
-    {
+    } else {
         CInstalledNamesDlg dlg;
         dlg.SetVelmoraFolder(folder);
         if (dlg.DoModal() == IDOK)

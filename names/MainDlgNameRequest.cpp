@@ -9,11 +9,11 @@
 
 void CMainDlg::OnRequestNewName()
 {
-    if (!m_bConnected)
-    {
-        MessageBox("You must be connected to the internet in order to send a name request.  Please connect and "
-                   "try again.",
-                   "No Connection", MB_OK);
+    if (!m_bConnected) {
+        MessageBox(
+            "You must be connected to the internet in order to send a name request.  Please connect and "
+            "try again.",
+            "No Connection", MB_OK);
         return;
     }
 
@@ -31,8 +31,8 @@ void CMainDlg::OnRequestNewName()
     m_requestForm.strPronunciation = fields[3];
     m_requestForm.strComments = fields[4];
 
-    if (m_requestForm.strRecordName.empty() || m_requestForm.strRequester.empty() || m_requestForm.strEmail.empty())
-    {
+    if (m_requestForm.strRecordName.empty() || m_requestForm.strRequester.empty() ||
+        m_requestForm.strEmail.empty()) {
         MessageBox("Please fill out all the required fields.", "Incomplete request", MB_OK);
         return;
     }

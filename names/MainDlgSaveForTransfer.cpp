@@ -50,8 +50,7 @@ private:
 void CMainDlg::OnDownloadSave()
 {
     UpdateData(TRUE);
-    if (m_strSearchText.empty())
-    {
+    if (m_strSearchText.empty()) {
         MessageBox("Please specify a name before attempting to download.", "No Name Given", MB_OK);
         return;
     }
@@ -69,24 +68,21 @@ void CMainDlg::OnDownloadSave()
     // staging folder: a download cut short, a package that does not read or a save that is killed
     // leaves the archive as it was and nothing of its files for the next save to pick up.
     CTempFile package;
-    if (!package.Create(transfer.GetPath()))
-    {
+    if (!package.Create(transfer.GetPath())) {
         const int error = errno;
         throw CFileException(CFileException::OsErrorToCause(error), error, transfer.GetPath());
     }
     CMainDlgServiceUi dialogUi(*this);
     CArchiveNamingUi ui(dialogUi, package.GetPath(), transfer.GetPath());
     bool saved = service::DownloadPackage(url, package.GetPath(), ui).ok;
-    if (saved)
-    {
+    if (saved) {
         if (!transfer.Exists())
             transfer.AdoptPackage(package);
         else
             saved = transfer.AddPackage(package.GetPath());
     }
 
-    if (!saved)
-    {
+    if (!saved) {
         MessageBox("Unable to download name files.", "Failure", MB_OK);
         return;
     }
@@ -97,14 +93,14 @@ void CMainDlg::OnDownloadSave()
 
 void CMainDlg::OnCancel()
 {
-    if (!m_bWebScenario && m_bSavedForTransfer)
-    {
+    if (!m_bWebScenario && m_bSavedForTransfer) {
         const std::string module = ModuleFileName();
         const std::string fileName = module.substr(module.rfind('\\') + 1);
         CopyFile(module, m_editSaveLocation.GetWindowText() + fileName, true);
-        MessageBox("Now take this program, along with the \"VMRNames.zip\" file (both will be found in your save "
-                   "location), to your computer with the Velmora to complete the installation process.",
-                   "Instructions", MB_OK);
+        MessageBox(
+            "Now take this program, along with the \"VMRNames.zip\" file (both will be found in your save "
+            "location), to your computer with the Velmora to complete the installation process.",
+            "Instructions", MB_OK);
     }
     // The players of this window end with it.
     MCIWndDestroyChildren(GetSafeHwnd());

@@ -29,7 +29,8 @@ struct Finder
 
 // The element reader's "Read" within text[begin, end): first opening and first closing tag, both
 // searched from begin; false when either is missing there.
-bool ReadElement(const std::string& text, size_t begin, size_t end, const std::string& tag, std::string& content)
+bool ReadElement(const std::string& text, size_t begin, size_t end, const std::string& tag,
+                 std::string& content)
 {
     const std::string open = "<" + tag + ">", close = "</" + tag + ">";
     const std::string_view view(text.data() + begin, end - begin);

@@ -25,10 +25,10 @@ constexpr const char* kFont = "MS Sans Serif";
 
 const ControlTemplate kMainControls[] = {
     {IDCANCEL, ControlClass::Button, "Close", 315, 313, 50, 14, kPush},
-    {IDC_SCENARIO_WEB, ControlClass::Button, "Install names to the Velmora on this web-connected computer.", 47, 30,
-     220, 10, kRadio},
-    {IDC_SCENARIO_OFFLINE, ControlClass::Button, "Install names to the Velmora on a non web-connected computer.", 47,
-     42, 227, 10, kRadio},
+    {IDC_SCENARIO_WEB, ControlClass::Button, "Install names to the Velmora on this web-connected computer.",
+     47, 30, 220, 10, kRadio},
+    {IDC_SCENARIO_OFFLINE, ControlClass::Button,
+     "Install names to the Velmora on a non web-connected computer.", 47, 42, 227, 10, kRadio},
     {IDC_INSTRUCTIONS, ControlClass::Button, "Instructions", 283, 33, 50, 14, kPush},
     {IDC_SEARCH_TEXT, ControlClass::Edit, "", 167, 83, 172, 14, kEdit},
     {IDC_NAME_LIST, ControlClass::ListView, "", 14, 123, 343, 91, kListView},
@@ -64,7 +64,8 @@ const ControlTemplate kInstructionsControls[] = {
 
 const ControlTemplate kAboutControls[] = {
     {IDC_STATIC, ControlClass::Static, "", 11, 17, 20, 20, kChild | SS_ICON, 0, IDR_MAINFRAME},
-    {IDC_STATIC, ControlClass::Static, "Zentrimo Version 1.0", 40, 10, 119, 8, kLeft | SS_NOPREFIX | WS_GROUP},
+    {IDC_STATIC, ControlClass::Static, "Zentrimo Version 1.0", 40, 10, 119, 8,
+     kLeft | SS_NOPREFIX | WS_GROUP},
     {IDC_STATIC, ControlClass::Static, "Released in 2025", 40, 25, 119, 8, kLeft | WS_GROUP},
     {IDOK, ControlClass::Button, "OK", 178, 7, 50, 14, kDefPush | WS_GROUP},
 };
@@ -72,8 +73,8 @@ const ControlTemplate kAboutControls[] = {
 const ControlTemplate kProxyLoginControls[] = {
     {IDOK, ControlClass::Button, "OK", 25, 77, 50, 14, kDefPush},
     {IDCANCEL, ControlClass::Button, "Cancel", 83, 77, 50, 14, kPush},
-    {IDC_STATIC, ControlClass::Static, "Please enter the username and password to access the internet.", 15, 7, 126,
-     18, kCentre},
+    {IDC_STATIC, ControlClass::Static, "Please enter the username and password to access the internet.", 15,
+     7, 126, 18, kCentre},
     {IDC_PROXY_USER, ControlClass::Edit, "", 49, 32, 100, 14, kEdit},
     {IDC_PROXY_PASSWORD, ControlClass::Edit, "", 49, 54, 100, 14, kEdit | ES_PASSWORD},
     {IDC_STATIC, ControlClass::Static, "Username:", 9, 35, 35, 8, kLeft},
@@ -102,18 +103,20 @@ const ControlTemplate kInstalledNamesControls[] = {
     {IDCANCEL, ControlClass::Button, "Cancel", 154, 140, 50, 14, kPush},
 };
 
-
 const DialogTemplate kDialogs[] = {
     {IDD_ABOUTBOX, "About Zentrimo", 235, 55, kBoxStyle, 0, kFont, 8, kAboutControls},
     {IDD_MAIN_DIALOG, "Velmora Name File Installer", 372, 334,
-     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_CENTER | DS_SETFONT,
+     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_CENTER |
+         DS_SETFONT,
      WS_EX_APPWINDOW, kFont, 8, kMainControls},
     {IDD_PROXY_LOGIN, "", 157, 100, kBoxStyle, 0, kFont, 8, kProxyLoginControls},
     {IDD_REQUEST_NAME, "Request a New Name", 222, 126, kBoxStyle, 0, kFont, 8, kRequestNameControls},
-    {IDD_WAIT_NOTICE, "", 147, 51, WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFONT, 0,
-     kFont, 8, kNoticeControls},
+    {IDD_WAIT_NOTICE, "", 147, 51,
+     WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFONT, 0, kFont, 8,
+     kNoticeControls},
     {IDD_INSTRUCTIONS, "Instructions", 244, 129, kBoxStyle, 0, kFont, 8, kInstructionsControls},
-    {IDD_INSTALLED_NAMES, "Names On This Computer", 294, 161, kBoxStyle, 0, kFont, 8, kInstalledNamesControls},
+    {IDD_INSTALLED_NAMES, "Names On This Computer", 294, 161, kBoxStyle, 0, kFont, 8,
+     kInstalledNamesControls},
 };
 
 } // namespace

@@ -11,15 +11,15 @@ const ui::StringResource kStrings[] = {
 };
 
 // US English, code page 1200 (Unicode).
-const ui::VersionResource kVersion = {"1, 0, 0, 1", "1, 0, 0, 1", "Zentrimo", "Zentrimo.EXE", "Zentrimo Application",
-                                      0x0409, 1200};
+const ui::VersionResource kVersion = {"1, 0, 0, 1",           "1, 0, 0, 1", "Zentrimo", "Zentrimo.EXE",
+                                      "Zentrimo Application", 0x0409,       1200};
 
 } // namespace
 
 const ui::ResourceModule& ZentrimoResources()
 {
     static const ui::IconResource* const icon = &ZentrimoIcon();
-    static const ui::ResourceModule module = {ZentrimoDialogs(), std::span<const ui::IconResource>(icon, 1), kStrings,
-                                              &kVersion};
+    static const ui::ResourceModule module = {ZentrimoDialogs(), std::span<const ui::IconResource>(icon, 1),
+                                              kStrings, &kVersion};
     return module;
 }

@@ -5,7 +5,8 @@
 
 namespace {
 
-struct OperationLayout {
+struct OperationLayout
+{
     const char* name;
     std::vector<std::string> tags;
 };
@@ -35,7 +36,8 @@ bool ReadElement(std::string_view text, size_t& pos, const std::string& tag,
     if (!StartsWithAt(text, pos, open))
         return false;
     const size_t start = pos + open.size();
-    for (size_t end = text.find(close, start); end != std::string_view::npos; end = text.find(close, end + 1)) {
+    for (size_t end = text.find(close, start); end != std::string_view::npos;
+         end = text.find(close, end + 1)) {
         const size_t after = end + close.size();
         for (const std::string& next : continuations) {
             if (next.empty() ? after == text.size() : StartsWithAt(text, after, next)) {

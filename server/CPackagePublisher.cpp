@@ -33,7 +33,9 @@ std::time_t ModificationTime(const std::filesystem::path& path)
     const auto stamp = std::filesystem::last_write_time(path, ec);
     if (ec)
         return std::time(nullptr);
-    return std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::system_clock::duration>(std::chrono::file_clock::to_sys(stamp)));
+    return std::chrono::system_clock::to_time_t(
+        std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+            std::chrono::file_clock::to_sys(stamp)));
 }
 
 // A name no other publisher of the same package picks, so two runs never share a half-written file.
@@ -46,8 +48,8 @@ std::filesystem::path StagingPath(const std::filesystem::path& package)
     const std::filesystem::path folder = package.parent_path() / ".staging";
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    return folder / (package.filename().string() + "." + std::to_string(now) + "-" + std::to_string(counter++) +
-                     ".tmp");
+    return folder / (package.filename().string() + "." + std::to_string(now) + "-" +
+                     std::to_string(counter++) + ".tmp");
 }
 
 } // namespace
@@ -80,7 +82,8 @@ std::filesystem::path CPackagePublisher::Publish(const std::string& name,
     return Publish(name, entries);
 }
 
-std::filesystem::path CPackagePublisher::Publish(const std::string& name, const std::vector<Entry>& entries) const
+std::filesystem::path CPackagePublisher::Publish(const std::string& name,
+                                                 const std::vector<Entry>& entries) const
 {
     std::string why;
     if (!CCatalog::IsValidName(name, &why))

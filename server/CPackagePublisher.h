@@ -11,7 +11,8 @@
 class CPackagePublisher
 {
 public:
-    struct Entry {
+    struct Entry
+    {
         std::string name; // name inside the package
         std::string data; // a complete .wav file
         std::time_t time = 0;
@@ -23,7 +24,8 @@ public:
     // "<name>^.wav" (a single file serves as both), further files keep their own file names.
     // Entry times are the files' modification times. Returns the package path.
     // Throws CPublishException, CZipException or CFileException; the catalogue is then unchanged.
-    std::filesystem::path Publish(const std::string& name, const std::vector<std::filesystem::path>& files) const;
+    std::filesystem::path Publish(const std::string& name,
+                                  const std::vector<std::filesystem::path>& files) const;
 
     // The same from entries in memory; they must include "<name>.wav" and "<name>^.wav".
     std::filesystem::path Publish(const std::string& name, const std::vector<Entry>& entries) const;

@@ -29,7 +29,8 @@ void Exec(sqlite3* db, const char* sql)
     }
 }
 
-struct StatementCloser {
+struct StatementCloser
+{
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
@@ -45,7 +46,8 @@ Statement Prepare(sqlite3* db, const char* sql)
 std::string Column(sqlite3_stmt* statement, int index)
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
-    return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, index))) : std::string();
+    return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, index)))
+                : std::string();
 }
 
 } // namespace
@@ -119,8 +121,8 @@ std::string CRequestStore::Now()
     std::tm utc{};
     gmtime_r(&seconds, &utc);
     char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900, utc.tm_mon + 1,
-                  utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(millis));
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900,
+                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(millis));
     return text;
 }
 
@@ -129,7 +131,8 @@ int64_t CRequestStore::Add(NameRequestRecord record)
     if (record.received.empty())
         record.received = Now();
     sqlite3* db = Acquire();
-    struct Returner {
+    struct Returner
+    {
         CRequestStore* store;
         sqlite3* db;
         ~Returner() { store->Release(db); }
@@ -142,7 +145,7 @@ int64_t CRequestStore::Add(NameRequestRecord record)
         Statement insert = Prepare(db, "INSERT INTO name_requests "
                                        "(received, client, record, requester, email, pron, comments) "
                                        "VALUES (?, ?, ?, ?, ?, ?, ?)");
-        const std::string* values[] = {&record.received, &record.client, &record.record, &record.requester,
+        const std::string* values[] = {&record.received, &record.client, &record.record,  &record.requester,
                                        &record.email,    &record.pron,   &record.comments};
         for (int i = 0; i < 7; ++i)
             sqlite3_bind_text(insert.get(), i + 1, values[i]->data(), static_cast<int>(values[i]->size()),
@@ -162,7 +165,8 @@ int64_t CRequestStore::Add(NameRequestRecord record)
 void CRequestStore::ForEach(const std::function<void(const NameRequestRecord&)>& visit)
 {
     sqlite3* db = Acquire();
-    struct Returner {
+    struct Returner
+    {
         CRequestStore* store;
         sqlite3* db;
         ~Returner() { store->Release(db); }

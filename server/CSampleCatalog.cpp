@@ -10,10 +10,10 @@
 namespace {
 
 const char* const kGivenNames[] = {
-    "Anna",   "Anne Marie", "Ben",    "Björn", "Carla",   "Chloé", "Dmitri",  "Dora",  "Émile",
-    "Eva",    "Farid",      "François", "Greta", "Hana",  "Ines",  "Jean-Luc", "José",  "Jürgen",
-    "Kai",    "Leonie",     "Łukasz", "Mary Jo", "Mateo", "Nadia", "Noor",    "Olaf",  "Priya",
-    "Quentin", "Rosa",      "Søren",  "Tomás", "Ulla",    "Viktor", "Wen",    "Yusuf", "Zoë",
+    "Anna",    "Anne Marie", "Ben",      "Björn",   "Carla", "Chloé",  "Dmitri",   "Dora",  "Émile",
+    "Eva",     "Farid",      "François", "Greta",   "Hana",  "Ines",   "Jean-Luc", "José",  "Jürgen",
+    "Kai",     "Leonie",     "Łukasz",   "Mary Jo", "Mateo", "Nadia",  "Noor",     "Olaf",  "Priya",
+    "Quentin", "Rosa",       "Søren",    "Tomás",   "Ulla",  "Viktor", "Wen",      "Yusuf", "Zoë",
 };
 
 const std::string kConsonants = "bdfghjklmnprstvz";
@@ -93,9 +93,9 @@ std::string CSampleCatalog::ToneWav(const std::string& name, bool second)
     wav += "RIFF";
     PutLittleEndian(wav, 36 + samples, 4);
     wav += "WAVEfmt ";
-    PutLittleEndian(wav, 16, 4);   // format chunk size
-    PutLittleEndian(wav, 1, 2);    // PCM
-    PutLittleEndian(wav, 1, 2);    // mono
+    PutLittleEndian(wav, 16, 4); // format chunk size
+    PutLittleEndian(wav, 1, 2);  // PCM
+    PutLittleEndian(wav, 1, 2);  // mono
     PutLittleEndian(wav, rate, 4);
     PutLittleEndian(wav, rate, 4); // bytes per second
     PutLittleEndian(wav, 1, 2);    // block align

@@ -27,11 +27,20 @@ std::string TsvField(const std::string& text)
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -164,9 +173,10 @@ int CServiceCommand::Sample(const CServiceOptions& options)
                     publisher.Publish(name, recordings);
                     ++spoken;
                 } else {
-                    publisher.Publish(name, std::vector<CPackagePublisher::Entry>{
-                                                {name + ".wav", CSampleCatalog::ToneWav(name, false), stamp},
-                                                {name + "^.wav", CSampleCatalog::ToneWav(name, true), stamp}});
+                    publisher.Publish(name,
+                                      std::vector<CPackagePublisher::Entry>{
+                                          {name + ".wav", CSampleCatalog::ToneWav(name, false), stamp},
+                                          {name + "^.wav", CSampleCatalog::ToneWav(name, true), stamp}});
                 }
             }
         } catch (...) {
@@ -184,7 +194,8 @@ int CServiceCommand::Sample(const CServiceOptions& options)
         thread.join();
     if (failure)
         std::rethrow_exception(failure);
-    Print(m_out, std::to_string(names.size()) + " packages in " + options.catalog + " (" + std::to_string(spoken.load()) +
-                     " spoken, " + std::to_string(names.size() - spoken.load()) + " tones)\n");
+    Print(m_out, std::to_string(names.size()) + " packages in " + options.catalog + " (" +
+                     std::to_string(spoken.load()) + " spoken, " +
+                     std::to_string(names.size() - spoken.load()) + " tones)\n");
     return 0;
 }

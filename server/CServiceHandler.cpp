@@ -10,7 +10,10 @@ namespace {
 
 ServiceCall Reply(std::string operation, ServiceStatus status, const std::string& replyText)
 {
-    return {std::move(operation), status, std::make_shared<const std::string>(servicereply::ReplyDocument(replyText)), {}};
+    return {std::move(operation),
+            status,
+            std::make_shared<const std::string>(servicereply::ReplyDocument(replyText)),
+            {}};
 }
 
 bool IsBlank(const std::string& text)
@@ -20,7 +23,8 @@ bool IsBlank(const std::string& text)
 
 } // namespace
 
-CServiceHandler::CServiceHandler(const CCatalog& catalog, CRequestStore& store) : m_catalog(catalog), m_store(store)
+CServiceHandler::CServiceHandler(const CCatalog& catalog, CRequestStore& store)
+    : m_catalog(catalog), m_store(store)
 {
 }
 
@@ -35,7 +39,8 @@ ServiceCall CServiceHandler::Process(std::string_view envelopeText, const std::s
                                      const std::string& packageHost)
 {
     if (envelopeText.size() > kMaxEnvelopeBytes)
-        return Reply({}, ServiceStatus::EnvelopeTooLong, servicereply::StatusReply(ServiceStatus::EnvelopeTooLong));
+        return Reply({}, ServiceStatus::EnvelopeTooLong,
+                     servicereply::StatusReply(ServiceStatus::EnvelopeTooLong));
     const CEnvelope envelope = CEnvelope::Parse(envelopeText);
     if (envelope.Status() != ServiceStatus::Ok)
         return Reply(envelope.Operation(), envelope.Status(), servicereply::StatusReply(envelope.Status()));
@@ -92,8 +97,8 @@ ServiceCall CServiceHandler::NameRequest(const CEnvelope& envelope, const std::s
     try {
         m_store.Add(record);
     } catch (const CStoreException& e) {
-        ServiceCall failed =
-            Reply("NameRequest", ServiceStatus::StoreFailed, servicereply::StatusReply(ServiceStatus::StoreFailed));
+        ServiceCall failed = Reply("NameRequest", ServiceStatus::StoreFailed,
+                                   servicereply::StatusReply(ServiceStatus::StoreFailed));
         failed.note = e.GetErrorMessage();
         return failed;
     }

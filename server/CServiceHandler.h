@@ -12,7 +12,8 @@
 
 class CRequestStore;
 
-struct ServiceCall {
+struct ServiceCall
+{
     std::string operation; // as named in the envelope; empty when it could not be read
     ServiceStatus status = ServiceStatus::Ok;
     std::shared_ptr<const std::string> document; // the HTTP body

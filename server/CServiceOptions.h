@@ -22,8 +22,8 @@ public:
     std::string publicHost;
     int threads = 32;
     size_t count = 36;
-    bool listOnly = false;   // sample --list
-    std::string recordings;  // sample --recordings DIR
+    bool listOnly = false;  // sample --list
+    std::string recordings; // sample --recordings DIR
     std::vector<std::string> positional;
 
     // "HOST:PORT" or "[V6]:PORT" into host and port; false when it is neither.

@@ -16,7 +16,8 @@ const std::string kEnvelopeKey = "clientXMLString=";
 
 // The operation and outcome of the request being handled on this thread, for its log line; the
 // library calls the logger on the thread that ran the handler.
-struct RequestNote {
+struct RequestNote
+{
     std::string operation;
     std::string rc;
     std::string note;
@@ -42,8 +43,8 @@ bool IsPlainHost(const std::string& host)
     if (host.empty() || host.size() > 255)
         return false;
     for (char c : host)
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-              c == ':' || c == '[' || c == ']'))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+              c == '-' || c == ':' || c == '[' || c == ']'))
             return false;
     return true;
 }
@@ -209,15 +210,16 @@ void CServiceServer::PackageRequest(const std::string& rawPath, httplib::Respons
         response.set_content("No such package.\r\n", "text/plain");
         return;
     }
-    response.set_content_provider(static_cast<size_t>(size), "application/zip",
-                                  [stream](size_t offset, size_t length, httplib::DataSink& sink) {
-                                      char buffer[64 * 1024];
-                                      stream->clear();
-                                      stream->seekg(static_cast<std::streamoff>(offset));
-                                      stream->read(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
-                                      const std::streamsize got = stream->gcount();
-                                      return got > 0 && sink.write(buffer, static_cast<size_t>(got));
-                                  });
+    response.set_content_provider(
+        static_cast<size_t>(size), "application/zip",
+        [stream](size_t offset, size_t length, httplib::DataSink& sink) {
+            char buffer[64 * 1024];
+            stream->clear();
+            stream->seekg(static_cast<std::streamoff>(offset));
+            stream->read(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
+            const std::streamsize got = stream->gcount();
+            return got > 0 && sink.write(buffer, static_cast<size_t>(got));
+        });
 }
 
 std::string CServiceServer::PackageHost(const httplib::Request& request) const
@@ -232,10 +234,11 @@ void CServiceServer::LogLine(const httplib::Request& request, const httplib::Res
 {
     const std::string path = request.target.substr(0, request.target.find('?'));
     const size_t bytes = response.body.empty() ? response.content_length_ : response.body.size();
-    std::string line = CRequestStore::Now() + " " + (request.remote_addr.empty() ? "-" : request.remote_addr) + " " +
+    std::string line = CRequestStore::Now() + " " +
+                       (request.remote_addr.empty() ? "-" : request.remote_addr) + " " +
                        (request.method.empty() ? "-" : Printable(request.method, 16)) + " " +
-                       (path.empty() ? "-" : Printable(path, 200)) + " " + std::to_string(response.status) + " " +
-                       std::to_string(bytes);
+                       (path.empty() ? "-" : Printable(path, 200)) + " " + std::to_string(response.status) +
+                       " " + std::to_string(bytes);
     if (!t_note.rc.empty())
         line += " " + t_note.operation + " rc=" + t_note.rc;
     if (!t_note.note.empty())

@@ -16,7 +16,8 @@ struct Request;
 struct Response;
 } // namespace httplib
 
-struct ServerSettings {
+struct ServerSettings
+{
     std::string host = "127.0.0.1";
     int port = 8642; // 0 picks a free port
     int threads = 32;
@@ -29,7 +30,8 @@ class CServiceServer
 {
 public:
     // catalog and handler must outlive the server; log receives one line per request.
-    CServiceServer(ServerSettings settings, const CCatalog& catalog, CServiceHandler& handler, std::FILE* log);
+    CServiceServer(ServerSettings settings, const CCatalog& catalog, CServiceHandler& handler,
+                   std::FILE* log);
     ~CServiceServer();
     CServiceServer(const CServiceServer&) = delete;
     CServiceServer& operator=(const CServiceServer&) = delete;

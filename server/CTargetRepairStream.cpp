@@ -14,7 +14,8 @@ int Milliseconds(time_t sec, time_t usec)
 
 CTargetRepairStream::CTargetRepairStream(socket_t sock, time_t readSec, time_t readUsec, time_t writeSec,
                                          time_t writeUsec)
-    : m_sock(sock), m_readTimeoutMs(Milliseconds(readSec, readUsec)), m_writeTimeoutMs(Milliseconds(writeSec, writeUsec))
+    : m_sock(sock), m_readTimeoutMs(Milliseconds(readSec, readUsec)),
+      m_writeTimeoutMs(Milliseconds(writeSec, writeUsec))
 {
 }
 
@@ -26,12 +27,14 @@ void CTargetRepairStream::BeginRequest()
 
 bool CTargetRepairStream::WaitForRequest(int timeoutMs)
 {
-    return m_outPos < m_out.size() || m_rawPos < m_raw.size() || serversocket::WaitReadable(m_sock, timeoutMs);
+    return m_outPos < m_out.size() || m_rawPos < m_raw.size() ||
+           serversocket::WaitReadable(m_sock, timeoutMs);
 }
 
 bool CTargetRepairStream::is_readable() const
 {
-    return m_outPos < m_out.size() || m_rawPos < m_raw.size() || serversocket::WaitReadable(m_sock, m_readTimeoutMs);
+    return m_outPos < m_out.size() || m_rawPos < m_raw.size() ||
+           serversocket::WaitReadable(m_sock, m_readTimeoutMs);
 }
 
 bool CTargetRepairStream::is_writable() const

@@ -33,9 +33,9 @@ private:
     socket_t m_sock;
     int m_readTimeoutMs;
     int m_writeTimeoutMs;
-    std::string m_raw;  // received, not yet handed on
+    std::string m_raw; // received, not yet handed on
     size_t m_rawPos = 0;
-    std::string m_out;  // repaired bytes not yet handed on
+    std::string m_out; // repaired bytes not yet handed on
     size_t m_outPos = 0;
     bool m_inRequestLine = false;
     bool m_seenQuery = false;

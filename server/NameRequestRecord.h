@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-struct NameRequestRecord {
+struct NameRequestRecord
+{
     int64_t id = 0;
     std::string received; // UTC, "YYYY-MM-DDTHH:MM:SS.mmmZ"
     std::string client;   // the requester's network address

@@ -3,7 +3,8 @@
 
 namespace {
 
-struct StatusRow {
+struct StatusRow
+{
     ServiceStatus status;
     const char* message;
 };
@@ -18,8 +19,7 @@ constexpr StatusRow kStatusTable[] = {
     {ServiceStatus::UnknownOperation, "The service does not know this operation."},
     {ServiceStatus::UnknownPackageType, "The service only offers name packages."},
     {ServiceStatus::UnknownPackage, "No recording of this name is available."},
-    {ServiceStatus::MissingFields,
-     "Please fill in the name to record, your name and your email address."},
+    {ServiceStatus::MissingFields, "Please fill in the name to record, your name and your email address."},
     {ServiceStatus::StoreFailed, "The service could not store your request.  Please try again later."},
     {ServiceStatus::EnvelopeTooLong, "The request is too long."},
 };

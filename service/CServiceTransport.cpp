@@ -14,9 +14,10 @@
 namespace service {
 namespace {
 
-constexpr DWORD kServiceRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION;
+constexpr DWORD kServiceRequestFlags =
+    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION;
 
-}  // namespace
+} // namespace
 
 CServiceTransport::CServiceTransport(std::string host, std::string& proxyUser, std::string& proxyPassword,
                                      IServiceUi& ui)
@@ -42,7 +43,8 @@ ServiceOutcome CServiceTransport::Exchange(const std::string& request)
     std::unique_ptr<CHttpFile> file;
     if (proxied) {
         const std::string proxyList = key.ProxyServer();
-        session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str(), nullptr);
+        session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str(),
+                                                     nullptr);
     } else {
         session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PRECONFIG);
         session->SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, m_receiveTimeoutMs);
@@ -120,7 +122,8 @@ ServiceOutcome CServiceTransport::Exchange(const std::string& request)
         }
     }
 
-    if (status == HTTP_STATUS_MOVED || status == HTTP_STATUS_REDIRECT || status == HTTP_STATUS_REDIRECT_METHOD) {
+    if (status == HTTP_STATUS_MOVED || status == HTTP_STATUS_REDIRECT ||
+        status == HTTP_STATUS_REDIRECT_METHOD) {
         // The layer follows redirects; one that arrives here has no usable location or loops, so the
         // call reports it instead of chasing it.
         std::string headers;
@@ -131,4 +134,4 @@ ServiceOutcome CServiceTransport::Exchange(const std::string& request)
     return Fail(FormatNumber(kWebProcessingError, status), kCaptionConnectionProblem);
 }
 
-}  // namespace service
+} // namespace service

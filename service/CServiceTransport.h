@@ -11,9 +11,9 @@ namespace service {
 struct ServiceOutcome
 {
     enum class Kind {
-        Reply,     // replyText holds the decoded reply, rc "0"
-        Failed,    // the user has been told
-        Cancelled  // the proxy login was cancelled; nothing shown
+        Reply,    // replyText holds the decoded reply, rc "0"
+        Failed,   // the user has been told
+        Cancelled // the proxy login was cancelled; nothing shown
     };
     Kind kind = Kind::Failed;
     std::string replyText;
@@ -47,4 +47,4 @@ private:
     DWORD m_receiveTimeoutMs = kReceiveTimeoutMs;
 };
 
-}  // namespace service
+} // namespace service

@@ -51,4 +51,4 @@ void CInternetSettingsKey::Close()
     m_key = nullptr;
 }
 
-}  // namespace service
+} // namespace service

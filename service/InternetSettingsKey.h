@@ -29,4 +29,4 @@ private:
     HKEY m_key = nullptr;
 };
 
-}  // namespace service
+} // namespace service

@@ -19,7 +19,7 @@ private:
     IServiceUi& m_ui;
 };
 
-}  // namespace
+} // namespace
 
 bool SendNameRequest(CServiceTransport& transport, IServiceUi& ui, const std::string& request)
 {
@@ -31,4 +31,4 @@ bool SendNameRequest(CServiceTransport& transport, IServiceUi& ui, const std::st
     return true;
 }
 
-}  // namespace service
+} // namespace service

@@ -13,4 +13,4 @@ namespace service {
 // been told through the transport (a cancelled login silently) and gives false.
 bool SendNameRequest(CServiceTransport& transport, IServiceUi& ui, const std::string& request);
 
-}  // namespace service
+} // namespace service

@@ -46,7 +46,7 @@ void ReportFileError(IServiceUi& ui, const CFileException& error)
     ui.ShowMessage(error.GetErrorMessage(), caption.c_str(), false);
 }
 
-}  // namespace
+} // namespace
 
 PackageAddress SplitPackageAddress(const std::string& address)
 {
@@ -65,8 +65,8 @@ DownloadResult DownloadPackage(const std::string& address, const std::string& lo
     CInternetSettingsKey key;
     std::unique_ptr<CInternetSession> session;
     if (key.ProxyEnable() == 1)
-        session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, key.ProxyServer().c_str(),
-                                                     nullptr);
+        session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PROXY,
+                                                     key.ProxyServer().c_str(), nullptr);
     else
         session = std::make_unique<CInternetSession>(nullptr, 1, INTERNET_OPEN_TYPE_PRECONFIG);
     session->SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, receiveTimeoutMs);
@@ -116,4 +116,4 @@ DownloadResult DownloadPackage(const std::string& address, const std::string& lo
     return DownloadResult{true, {}};
 }
 
-}  // namespace service
+} // namespace service

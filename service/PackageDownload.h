@@ -10,8 +10,8 @@ namespace service {
 
 struct PackageAddress
 {
-    std::string host;    // before the first '/'; "" without any '/'
-    std::string object;  // after the second '/', or after the only one; no leading '/'
+    std::string host;   // before the first '/'; "" without any '/'
+    std::string object; // after the second '/', or after the only one; no leading '/'
 };
 
 // "host/folder/file" requests "file": the segment after the host is always dropped.
@@ -20,17 +20,17 @@ PackageAddress SplitPackageAddress(const std::string& address);
 struct DownloadResult
 {
     bool ok = false;
-    std::string failure;  // for a network failure or an error status: what went wrong, not shown
+    std::string failure; // for a network failure or an error status: what went wrong, not shown
 };
 
 // Uses the proxy settings of the service call, a receive timeout on both paths and a 50-byte copy loop.
 // It sets no proxy credentials of its own: the internet layer presents the login the proxy accepted
-// earlier in the process (the service call's), so packages pass a proxy that asks for one. Only a final status 200 is written: any other answer (an error page, a proxy's
-// 407) gives false without touching the local file. Network failures show nothing (callers report
-// false); a local file that cannot be created or written shows one box built from the file error.
-// A body cut off part way leaves what arrived in the file. A failure to create the session travels
-// out as CInternetException.
+// earlier in the process (the service call's), so packages pass a proxy that asks for one. Only a final
+// status 200 is written: any other answer (an error page, a proxy's 407) gives false without touching the
+// local file. Network failures show nothing (callers report false); a local file that cannot be created or
+// written shows one box built from the file error. A body cut off part way leaves what arrived in the file. A
+// failure to create the session travels out as CInternetException.
 DownloadResult DownloadPackage(const std::string& address, const std::string& localPath, IServiceUi& ui,
                                DWORD receiveTimeoutMs = 300000);
 
-}  // namespace service
+} // namespace service

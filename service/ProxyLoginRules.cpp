@@ -13,7 +13,7 @@ bool BlankAfterTrim(const std::string& text)
     return text.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
 }
 
-}  // namespace
+} // namespace
 
 const char* ProxyLoginProblem(const std::string& password, const std::string& user)
 {
@@ -28,4 +28,4 @@ const char* ProxyLoginProblem(const std::string& password, const std::string& us
     return nullptr;
 }
 
-}  // namespace service
+} // namespace service

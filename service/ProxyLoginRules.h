@@ -10,4 +10,4 @@ namespace service {
 // characters is refused: the texts would not fit the proxy credential buffers.
 const char* ProxyLoginProblem(const std::string& password, const std::string& user);
 
-}  // namespace service
+} // namespace service

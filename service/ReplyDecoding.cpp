@@ -25,7 +25,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     text = std::move(result);
 }
 
-}  // namespace
+} // namespace
 
 std::string ReadReplyBody(const LineReader& readLine)
 {
@@ -72,4 +72,4 @@ std::string ServiceErrorText(const DecodedReply& reply)
     return "Error " + reply.rc + ": " + reply.rm;
 }
 
-}  // namespace service
+} // namespace service

@@ -17,7 +17,7 @@ struct DecodedReply
 {
     enum class Outcome { Text, Empty, ServiceError };
     Outcome outcome = Outcome::Empty;
-    std::string text;  // the reply text (also filled for ServiceError)
+    std::string text; // the reply text (also filled for ServiceError)
     std::string rc;
     std::string rm;
 };
@@ -31,4 +31,4 @@ DecodedReply DecodeReply(std::string reply);
 // "Error " + rc + ": " + rm, the text of the service-error box.
 std::string ServiceErrorText(const DecodedReply& reply);
 
-}  // namespace service
+} // namespace service

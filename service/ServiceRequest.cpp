@@ -16,13 +16,14 @@ std::string DLRequest(const std::string& packageName)
            packageName + "</packagename>";
 }
 
-std::string NameRequest(const std::string& recordName, const std::string& requesterName, const std::string& email,
-                        const std::string& pronunciation, const std::string& comments)
+std::string NameRequest(const std::string& recordName, const std::string& requesterName,
+                        const std::string& email, const std::string& pronunciation,
+                        const std::string& comments)
 {
     return std::string("ProcessReq?clientXMLString=") +
            "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>NameRequest</op>" + "<record>" +
-           recordName + "</record>" + "<request>" + requesterName + "</request>" + "<email>" + email + "</email>" +
-           "<pron>" + pronunciation + "</pron>" + "<comments>" + comments + "</comments>";
+           recordName + "</record>" + "<request>" + requesterName + "</request>" + "<email>" + email +
+           "</email>" + "<pron>" + pronunciation + "</pron>" + "<comments>" + comments + "</comments>";
 }
 
 std::string FormatNumber(const char* text, unsigned number)
@@ -34,4 +35,4 @@ std::string FormatNumber(const char* text, unsigned number)
     return out;
 }
 
-}  // namespace service
+} // namespace service

@@ -15,10 +15,11 @@ std::string ListPackagesRequest();
 std::string DLRequest(const std::string& packageName);
 
 // A request to record a new name; every value goes in exactly as typed, empty ones as empty elements.
-std::string NameRequest(const std::string& recordName, const std::string& requesterName, const std::string& email,
-                        const std::string& pronunciation, const std::string& comments);
+std::string NameRequest(const std::string& recordName, const std::string& requesterName,
+                        const std::string& email, const std::string& pronunciation,
+                        const std::string& comments);
 
 // "%u" of a message replaced by the number.
 std::string FormatNumber(const char* text, unsigned number);
 
-}  // namespace service
+} // namespace service

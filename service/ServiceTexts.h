@@ -47,4 +47,4 @@ inline constexpr const char kUsernameTooLong[] =
 inline constexpr const char kValueNotFound[] = "Value not found.";
 inline constexpr const char kInvalidOperation[] = "Invalid Operation";
 
-}  // namespace service
+} // namespace service

@@ -22,4 +22,4 @@ public:
     virtual void HideNotice() = 0;
 };
 
-}  // namespace service
+} // namespace service

@@ -26,4 +26,4 @@ std::string XmlValue(const std::string& text, const std::string& tagName, const 
     return result;
 }
 
-}  // namespace service
+} // namespace service

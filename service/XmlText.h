@@ -13,4 +13,4 @@ namespace service {
 std::string XmlValue(const std::string& text, const std::string& tagName, const std::string& operation,
                      const std::string& newValue);
 
-}  // namespace service
+} // namespace service

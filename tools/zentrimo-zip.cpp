@@ -12,11 +12,10 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr,
-                 "usage: zentrimo-zip list ARCHIVE\n"
-                 "       zentrimo-zip extract ARCHIVE FOLDER\n"
-                 "       zentrimo-zip add ARCHIVE FILE...\n"
-                 "       zentrimo-zip test ARCHIVE\n");
+    std::fprintf(stderr, "usage: zentrimo-zip list ARCHIVE\n"
+                         "       zentrimo-zip extract ARCHIVE FOLDER\n"
+                         "       zentrimo-zip add ARCHIVE FILE...\n"
+                         "       zentrimo-zip test ARCHIVE\n");
     return 2;
 }
 
@@ -35,7 +34,9 @@ int List(const std::string& archive)
         const unsigned t = header.m_uDosTime;
         const unsigned d = header.m_uDosDate;
         std::printf("%d\t%s\t%s\t%u\t%u\t%08x\t%04u-%02u-%02u %02u:%02u:%02u\n", i, header.GetName().c_str(),
-                    header.m_uMethod == kMethodStored ? "stored" : header.m_uMethod == kMethodDeflated ? "deflated" : "other",
+                    header.m_uMethod == kMethodStored     ? "stored"
+                    : header.m_uMethod == kMethodDeflated ? "deflated"
+                                                          : "other",
                     header.m_uPackedSize, header.m_uPlainSize, header.m_uCrc, 1980 + (d >> 9), (d >> 5) & 0xF,
                     d & 0x1F, t >> 11, (t >> 5) & 0x3F, 2 * (t & 0x1F));
     }

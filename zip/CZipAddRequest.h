@@ -9,11 +9,11 @@ struct CZipAddRequest
 {
     // Bits of smartFlags.
     enum : int {
-        SmartPlainFolders = 1,      // a folder is added unencrypted even with a password
-        SmartPlainEmptyFiles = 2,   // an empty file likewise
-        SmartStoreSmall = 4,        // a file shorter than 5 bytes is stored
-        SmartCheckEfficiency = 8,   // re-add stored when compressing did not shrink the data
-        SmartTrialInMemory = 16,    // with bit 3: trial copy in memory
+        SmartPlainFolders = 1,    // a folder is added unencrypted even with a password
+        SmartPlainEmptyFiles = 2, // an empty file likewise
+        SmartStoreSmall = 4,      // a file shorter than 5 bytes is stored
+        SmartCheckEfficiency = 8, // re-add stored when compressing did not shrink the data
+        SmartTrialInMemory = 16,  // with bit 3: trial copy in memory
         SmartDefault = 7,
         SmartInternalMarker = 0xF000,
     };

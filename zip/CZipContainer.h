@@ -70,9 +70,11 @@ public:
     int EndEntryRead(const std::string& path = std::string(), bool afterError = false);
 
     bool AddFileFromDisk(const std::string& path, int level = -1, bool keepPath = true,
-                         int smartFlags = CZipAddRequest::SmartDefault, unsigned bufferSize = ENTRY_BUFFER_SIZE);
+                         int smartFlags = CZipAddRequest::SmartDefault,
+                         unsigned bufferSize = ENTRY_BUFFER_SIZE);
     bool AddFile(const CZipAddRequest& request);
-    bool BeginEntryWrite(CZipEntryHeader& header, int level = -1, const std::string& sourcePath = std::string());
+    bool BeginEntryWrite(CZipEntryHeader& header, int level = -1,
+                         const std::string& sourcePath = std::string());
     bool WriteEntryData(const void* buffer, unsigned size);
     bool EndEntryWrite(bool afterError = false);
 

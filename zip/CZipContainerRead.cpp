@@ -40,8 +40,7 @@ std::string ConfinedRelativePath(const std::string& name)
 
 // Runs f, naming target in a file error it raises on the temporary: that file is ours, the user knows
 // only the file it becomes. Errors of the archive itself keep its name.
-template <typename F>
-void AsTarget(const std::string& temporary, const std::string& target, F&& f)
+template <typename F> void AsTarget(const std::string& temporary, const std::string& target, F&& f)
 {
     try {
         f();
@@ -54,8 +53,8 @@ void AsTarget(const std::string& temporary, const std::string& target, F&& f)
 
 } // namespace
 
-std::string CZipContainer::GetExtractPath(const CZipEntryHeader& header, const std::string& folder, bool keepPath,
-                                          const std::string& newName) const
+std::string CZipContainer::GetExtractPath(const CZipEntryHeader& header, const std::string& folder,
+                                          bool keepPath, const std::string& newName) const
 {
     std::string path = folder;
     if (!path.empty()) {
@@ -72,8 +71,8 @@ std::string CZipContainer::GetExtractPath(const CZipEntryHeader& header, const s
     return path + confined;
 }
 
-bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keepPath, const std::string& newName,
-                                 unsigned bufferSize)
+bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keepPath,
+                                 const std::string& newName, unsigned bufferSize)
 {
     CTempFile staged;
     const int result = StageEntry(index, folder, staged, keepPath, newName, bufferSize);
@@ -140,7 +139,8 @@ int CZipContainer::StageEntry(int index, const std::string& folder, CTempFile& s
 
 bool CZipContainer::BeginEntryRead(int index)
 {
-    if (IsClosed() || index < 0 || static_cast<size_t>(index) >= m_directory.GetCount() || m_iState != StateNone)
+    if (IsClosed() || index < 0 || static_cast<size_t>(index) >= m_directory.GetCount() ||
+        m_iState != StateNone)
         return false;
     m_info.m_buffer.Allocate(m_info.m_uBufferSize);
     m_directory.OpenEntry(static_cast<size_t>(index));
@@ -181,7 +181,8 @@ unsigned CZipContainer::ReadEntryData(void* buffer, unsigned size)
 
     while (produced < window || (force && m_info.m_uLeftPacked > 0)) {
         if (stream.avail_in == 0) {
-            const unsigned chunk = static_cast<unsigned>(std::min<uint64_t>(m_info.m_uBufferSize, m_info.m_uLeftPacked));
+            const unsigned chunk =
+                static_cast<unsigned>(std::min<uint64_t>(m_info.m_uBufferSize, m_info.m_uLeftPacked));
             if (chunk == 0) {
                 if (!deflated)
                     break;
@@ -246,7 +247,8 @@ int CZipContainer::EndEntryRead(const std::string& path, bool afterError)
             m_info.m_bStreamActive = false;
         }
         if (!path.empty()) {
-            if (!zipfs::SetFileModTime(path, entry->GetTime()) || !zipfs::SetFileAttrs(path, entry->GetAttributes()))
+            if (!zipfs::SetFileModTime(path, entry->GetTime()) ||
+                !zipfs::SetFileAttrs(path, entry->GetAttributes()))
                 result = -2;
         }
     }

@@ -110,7 +110,8 @@ void CZipDirectory::ReadDirectory()
         }
     }
     std::stable_sort(m_headers.begin(), m_headers.end(), [](const auto& a, const auto& b) {
-        return a->m_uStartDisk != b->m_uStartDisk ? a->m_uStartDisk < b->m_uStartDisk : a->m_uLocalOffset < b->m_uLocalOffset;
+        return a->m_uStartDisk != b->m_uStartDisk ? a->m_uStartDisk < b->m_uStartDisk
+                                                  : a->m_uLocalOffset < b->m_uLocalOffset;
     });
     for (size_t i = 1; i < m_headers.size(); ++i)
         if (m_headers[i]->m_uStartDisk == m_headers[i - 1]->m_uStartDisk &&
@@ -336,8 +337,9 @@ int CZipDirectory::FindEntry(const std::string& name, bool caseSensitive, bool n
         found = m_indexes.emplace(kind, std::move(index)).first;
     }
     const auto& index = found->second;
-    auto it = std::lower_bound(index.begin(), index.end(), name,
-                               [compare](const auto& entry, const std::string& key) { return compare(entry.first, key) < 0; });
+    auto it = std::lower_bound(
+        index.begin(), index.end(), name,
+        [compare](const auto& entry, const std::string& key) { return compare(entry.first, key) < 0; });
     if (it == index.end() || compare(it->first, name) != 0)
         return -1;
     return it->second;

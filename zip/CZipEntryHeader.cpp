@@ -147,8 +147,8 @@ void CZipEntryHeader::CheckLocal(CZipBackingStore& store, CZipBuffer& localExtra
     const uint16_t method = Get16(record + 8);
     const uint16_t nameSize = Get16(record + 26);
     const uint16_t extraSize = Get16(record + 28);
-    bool ok = Get32(record) == kLocalSignature && method == m_uMethod && (method == kMethodStored || method == kMethodDeflated) &&
-              nameSize == m_uStoredNameSize;
+    bool ok = Get32(record) == kLocalSignature && method == m_uMethod &&
+              (method == kMethodStored || method == kMethodDeflated) && nameSize == m_uStoredNameSize;
     if (ok && !(flags & kFlagDescriptor))
         ok = Get32(record + 14) == m_uCrc && Get32(record + 18) == m_uPackedSize &&
              Get32(record + 22) == m_uPlainSize;

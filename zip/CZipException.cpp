@@ -15,30 +15,29 @@ struct ErrorText
 
 // The system's error numbers the component reports with their texts, then the component's own rows.
 // A null text means "no text of its own" (the system error text is used).
-constexpr ErrorText kErrorTable[] = {
-    {1, "Not super-user"},
-    {2, "No such file or directory"},
-    {4, "Interrupted system call"},
-    {5, "I/O error"},
-    {6, "No such device or address"},
-    {9, "Bad file number"},
-    {12, "Not enough space"},
-    {13, "Permission denied"},
-    {14, "Bad address"},
-    {17, "File exists"},
-    {18, "Cross-device link"},
-    {19, "No such device"},
-    {20, "Not a directory"},
-    {21, "Is a directory"},
-    {22, "Invalid argument"},
-    {23, "File table overflow"},
-    {24, "Too many open files"},
-    {27, "File too large"},
-    {28, "No space left on device"},
-    {29, "Illegal seek"},
-    {30, "Read-only file system"},
+constexpr ErrorText kErrorTable[] = {{1, "Not super-user"},
+                                     {2, "No such file or directory"},
+                                     {4, "Interrupted system call"},
+                                     {5, "I/O error"},
+                                     {6, "No such device or address"},
+                                     {9, "Bad file number"},
+                                     {12, "Not enough space"},
+                                     {13, "Permission denied"},
+                                     {14, "Bad address"},
+                                     {17, "File exists"},
+                                     {18, "Cross-device link"},
+                                     {19, "No such device"},
+                                     {20, "Not a directory"},
+                                     {21, "Is a directory"},
+                                     {22, "Invalid argument"},
+                                     {23, "File table overflow"},
+                                     {24, "Too many open files"},
+                                     {27, "File too large"},
+                                     {28, "No space left on device"},
+                                     {29, "Illegal seek"},
+                                     {30, "Read-only file system"},
 #define ZIP_ERROR_ROW(name, code, text) {name, text},
-    ZIP_ERROR_TABLE(ZIP_ERROR_ROW)
+                                     ZIP_ERROR_TABLE(ZIP_ERROR_ROW)
 #undef ZIP_ERROR_ROW
 };
 
@@ -83,9 +82,7 @@ CZipException::CZipException(int cause, const char* fileName)
 {
 }
 
-CZipException::CZipException(int cause, const std::string& fileName) : m_strFile(fileName), m_iCode(cause)
-{
-}
+CZipException::CZipException(int cause, const std::string& fileName) : m_strFile(fileName), m_iCode(cause) {}
 
 std::string CZipException::DescribeCode(int code)
 {

@@ -29,7 +29,8 @@ void CZipPathParts::Set(const std::string& path)
         rest.erase(0, 2);
     }
     const size_t lastSeparator = rest.find_last_of("\\/");
-    std::string folder = lastSeparator == std::string::npos ? std::string() : rest.substr(0, lastSeparator + 1);
+    std::string folder =
+        lastSeparator == std::string::npos ? std::string() : rest.substr(0, lastSeparator + 1);
     const std::string name = lastSeparator == std::string::npos ? rest : rest.substr(lastSeparator + 1);
     const size_t dot = name.find_last_of('.');
     if (dot == std::string::npos) {

@@ -14,8 +14,8 @@ inline uint16_t Get16(const char* p)
 inline uint32_t Get32(const char* p)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
-           (static_cast<uint32_t>(b[3]) << 24);
+    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
 }
 
 inline void Put16(char* p, uint16_t v)

@@ -69,7 +69,8 @@ void TimeToDos(std::time_t time, uint16_t& dosTime, uint16_t& dosDate)
     dosDate = static_cast<uint16_t>(yearField * 512 + static_cast<unsigned>(local.tm_mon + 1) * 32 +
                                     static_cast<unsigned>(local.tm_mday));
     dosTime = static_cast<uint16_t>(static_cast<unsigned>(local.tm_hour) * 2048 +
-                                    static_cast<unsigned>(local.tm_min) * 32 + static_cast<unsigned>(local.tm_sec) / 2);
+                                    static_cast<unsigned>(local.tm_min) * 32 +
+                                    static_cast<unsigned>(local.tm_sec) / 2);
 }
 
 std::time_t DosToTime(uint16_t dosTime, uint16_t dosDate)

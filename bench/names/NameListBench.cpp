@@ -64,10 +64,10 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::printf("%zu names (%zu bytes): read %.3f s, sort %.3f s, together %.3f s\n", names.size(), big.size(),
-                readSeconds, sortSeconds, readSeconds + sortSeconds);
-    std::printf("%zu names: step-by-step %.3f s, fast %.4f s, ratio %.0f\n", literalCount, literalSmall, fastSmall,
-                literalSmall / fastSmall);
+    std::printf("%zu names (%zu bytes): read %.3f s, sort %.3f s, together %.3f s\n", names.size(),
+                big.size(), readSeconds, sortSeconds, readSeconds + sortSeconds);
+    std::printf("%zu names: step-by-step %.3f s, fast %.4f s, ratio %.0f\n", literalCount, literalSmall,
+                fastSmall, literalSmall / fastSmall);
     std::printf("%zu fast names take %.2f times as long as %zu step-by-step ones\n", count,
                 (readSeconds + sortSeconds) / literalSmall, literalCount);
     return 0;

@@ -46,8 +46,8 @@ std::string Items(const std::vector<std::string>& names, const char* lt, const c
 {
     std::string items;
     for (const std::string& name : names)
-        items += std::string(lt) + "item" + gt + lt + "displayname" + gt + name + lt + "/displayname" + gt + lt +
-                 "/item" + gt;
+        items += std::string(lt) + "item" + gt + lt + "displayname" + gt + name + lt + "/displayname" + gt +
+                 lt + "/item" + gt;
     return items;
 }
 
@@ -89,7 +89,8 @@ int main(int argc, char** argv)
     service.Reply("/olvwebservice/default.asmx/ProcessReq", 200,
                   "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<string xmlns=\"urn:olv:webservice\">"
                   "&lt;OLVServerCall ver=\"1.0\"&gt;&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;" +
-                      Items(RandomNames(count), "&lt;", "&gt;") + "&lt;/rm&gt;&lt;/OLVServerCall&gt;</string>\r\n");
+                      Items(RandomNames(count), "&lt;", "&gt;") +
+                      "&lt;/rm&gt;&lt;/OLVServerCall&gt;</string>\r\n");
     Connected sockets;
     CScopedSocketsLayer scopedSockets(sockets);
     Boxes boxes;
@@ -102,8 +103,9 @@ int main(int argc, char** argv)
     dlg.Create(IDD_MAIN_DIALOG);
     // The service call alone first, to tell the transport's share from reading, sorting and showing.
     auto start = std::chrono::steady_clock::now();
-    const std::string reply = dlg.ServerCall("ProcessReq?clientXMLString=<comver>1.0</comver><conmeth>direct"
-                                             "</conmeth><prod>vmr</prod><op>ListPackages</op><type>name</type>");
+    const std::string reply =
+        dlg.ServerCall("ProcessReq?clientXMLString=<comver>1.0</comver><conmeth>direct"
+                       "</conmeth><prod>vmr</prod><op>ListPackages</op><type>name</type>");
     const double call = Seconds(start);
     dlg.m_btnScenarioWeb.SetCheck(BST_CHECKED);
     start = std::chrono::steady_clock::now();
@@ -129,11 +131,14 @@ int main(int argc, char** argv)
         std::printf("the list shows %d of %zu names\n", shown, count);
         return 1;
     }
-    std::printf("web-connected choice with %zu names (fetch over 127.0.0.1, read, sort, show): %.3f s\n", count, window);
-    std::printf("  of which the service call (ServerCall, %zu bytes of reply text): %.3f s; the rest: %.3f s\n",
-                reply.size(), call, window - call);
+    std::printf("web-connected choice with %zu names (fetch over 127.0.0.1, read, sort, show): %.3f s\n",
+                count, window);
+    std::printf(
+        "  of which the service call (ServerCall, %zu bytes of reply text): %.3f s; the rest: %.3f s\n",
+        reply.size(), call, window - call);
     std::printf("  filling the list view alone: %.3f s\n", fill);
-    std::printf("step-by-step reading and sorting of %zu names: %.3f s; ratio window(%zu)/literal(%zu): %.2f\n",
-                literalCount, literalSeconds, count, literalCount, window / literalSeconds);
+    std::printf(
+        "step-by-step reading and sorting of %zu names: %.3f s; ratio window(%zu)/literal(%zu): %.2f\n",
+        literalCount, literalSeconds, count, literalCount, window / literalSeconds);
     return 0;
 }

@@ -75,8 +75,8 @@ double CurlToolRate(const std::string& url, int clients, int total, const std::f
 
 void Row(const char* what, int clients, double ours, double peer)
 {
-    std::printf("%-34s %2d client(s): libcurl %8.1f req/s   curl tool %8.1f req/s   ratio %.2f\n", what, clients,
-                ours, peer, ours / peer);
+    std::printf("%-34s %2d client(s): libcurl %8.1f req/s   curl tool %8.1f req/s   ratio %.2f\n", what,
+                clients, ours, peer, ours / peer);
 }
 
 } // namespace
@@ -93,14 +93,15 @@ int main(int argc, char** argv)
             return 1;
     }
     std::filesystem::remove(work / "requests.db");
-    ServiceProcess service({"--listen", "127.0.0.1:0", "--catalog", catalog.string(), "--db",
-                            (work / "requests.db").string()},
-                           work / "service.log");
+    ServiceProcess service(
+        {"--listen", "127.0.0.1:0", "--catalog", catalog.string(), "--db", (work / "requests.db").string()},
+        work / "service.log");
     const std::string base = "http://127.0.0.1:" + std::to_string(service.Port());
     const std::string list =
-        base + inet::EncodeRequestTarget("/olvwebservice/default.asmx/ProcessReq?clientXMLString=<comver>1.0</comver>"
-                                         "<conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>"
-                                         "<type>name</type>");
+        base + inet::EncodeRequestTarget(
+                   "/olvwebservice/default.asmx/ProcessReq?clientXMLString=<comver>1.0</comver>"
+                   "<conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>"
+                   "<type>name</type>");
     const std::string package = base + inet::EncodeRequestTarget("/packages/Zoë.zip");
 
     curl_global_init(CURL_GLOBAL_DEFAULT);

@@ -17,20 +17,23 @@ namespace {
 class QuietUi : public service::IServiceUi
 {
 public:
-    void ShowMessage(const std::string& text, const char*, bool) override { std::fprintf(stderr, "box: %s\n", text.c_str()); }
+    void ShowMessage(const std::string& text, const char*, bool) override
+    {
+        std::fprintf(stderr, "box: %s\n", text.c_str());
+    }
     bool AskProxyCredentials(std::string&, std::string&) override { return false; }
     void ShowNotice(const std::string&) override {}
     void HideNotice() override {}
 };
 
-template <class F>
-double BestSeconds(int rounds, F run)
+template <class F> double BestSeconds(int rounds, F run)
 {
     double best = 1e9;
     for (int i = 0; i < rounds; ++i) {
         const auto start = std::chrono::steady_clock::now();
         run();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -40,7 +43,7 @@ size_t WriteToFile(char* data, size_t size, size_t count, void* file)
     return std::fwrite(data, size, count, static_cast<FILE*>(file));
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

@@ -30,7 +30,8 @@ double CpuSeconds()
     for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
         struct rusage u;
         getrusage(who, &u);
-        total += double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+        total += double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+                 double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
     }
     return total;
 }
@@ -104,9 +105,9 @@ std::string Wav(size_t bytes, unsigned seed)
         return s;
     };
     std::string wav = "RIFF";
-    for (const std::string& part : {le(uint32_t(36 + data.size()), 4), std::string("WAVEfmt "), le(16, 4), le(1, 2),
-                                    le(1, 2), le(22050, 4), le(44100, 4), le(2, 2), le(16, 2), std::string("data"),
-                                    le(uint32_t(data.size()), 4)})
+    for (const std::string& part :
+         {le(uint32_t(36 + data.size()), 4), std::string("WAVEfmt "), le(16, 4), le(1, 2), le(1, 2),
+          le(22050, 4), le(44100, 4), le(2, 2), le(16, 2), std::string("data"), le(uint32_t(data.size()), 4)})
         wav.append(part);
     wav.append(data);
     return wav;
@@ -115,7 +116,8 @@ std::string Wav(size_t bytes, unsigned seed)
 // Text-like, highly compressible bytes.
 std::string Text(size_t bytes, unsigned seed)
 {
-    static const char* words[] = {"name ", "record ", "speaker ", "voice ", "install ", "archive ", "\n", "entry "};
+    static const char* words[] = {"name ",    "record ",  "speaker ", "voice ",
+                                  "install ", "archive ", "\n",       "entry "};
     std::string s;
     s.reserve(bytes);
     uint32_t x = seed + 99;
@@ -273,8 +275,7 @@ void KeepBest(Span& best, const Span& t)
     best.cpu = std::min(best.cpu, t.cpu);
 }
 
-template <typename F>
-Span Best(int runs, F&& f)
+template <typename F> Span Best(int runs, F&& f)
 {
     Span best{1e30, 1e30};
     for (int i = 0; i < runs; ++i)
@@ -301,14 +302,14 @@ void Measure(const Workload& w, const fs::path& work, int createRuns, int extrac
     for (const char* out : {"out-ours", "out-unzip", "out-bsdtar"})
         fs::remove_all(work / out);
 
-    std::printf("\n%s: %.1f MB in %zu files (MB/s of uncompressed data; wall time, then CPU time)\n", w.title, mb,
-                w.files.size());
+    std::printf("\n%s: %.1f MB in %zu files (MB/s of uncompressed data; wall time, then CPU time)\n", w.title,
+                mb, w.files.size());
     auto row = [&](const char* what, Span ours, const char* peerName, Span peer, Span limit) {
         std::printf("  %-8s CZipContainer %6.1f / %6.1f   %-12s %6.1f / %6.1f   zlib %6.1f / %6.1f\n", what,
                     mb / ours.wall, mb / ours.cpu, peerName, mb / peer.wall, mb / peer.cpu, mb / limit.wall,
                     mb / limit.cpu);
-        std::printf("  %-8s ratio to %s %.2f / %.2f   ratio to zlib %.2f / %.2f\n", "", peerName, peer.wall / ours.wall,
-                    peer.cpu / ours.cpu, limit.wall / ours.wall, limit.cpu / ours.cpu);
+        std::printf("  %-8s ratio to %s %.2f / %.2f   ratio to zlib %.2f / %.2f\n", "", peerName,
+                    peer.wall / ours.wall, peer.cpu / ours.cpu, limit.wall / ours.wall, limit.cpu / ours.cpu);
     };
     row("extract", oursExtract, "unzip -o -q", unzipExtract, zInflate);
     row("extract", oursExtract, "bsdtar -x", bsdtarExtract, zInflate);

@@ -7,7 +7,7 @@
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CInstalledNamesDlg, CDialog)
-    ON_NOTIFY(NM_DBLCLK, IDC_INSTALLED_LIST, &CInstalledNamesDlg::OnDblClkInstalledList)
+ON_NOTIFY(NM_DBLCLK, IDC_INSTALLED_LIST, &CInstalledNamesDlg::OnDblClkInstalledList)
 END_MESSAGE_MAP()
 
 CInstalledNamesDlg::CInstalledNamesDlg(CWnd* pParent) : CDialog(IDD_INSTALLED_NAMES, pParent) {}
@@ -31,8 +31,7 @@ BOOL CInstalledNamesDlg::OnInitDialog()
     // name holds "^.wav" counts, folders included, and loses its last five characters.
     CFileFind finder;
     int index = 0;
-    for (bool more = finder.FindFile(velmora::NamesFolder(m_strVelmoraDir) + "\\*.*"); more;)
-    {
+    for (bool more = finder.FindFile(velmora::NamesFolder(m_strVelmoraDir) + "\\*.*"); more;) {
         more = finder.FindNextFile();
         const std::string name = finder.GetFileName();
         if (name.find("^.wav") == std::string::npos)

@@ -53,8 +53,14 @@ public:
     // Writes all count bytes or throws (diskFull when the device is full).
     void Write(const void* buffer, unsigned count);
     uint64_t Seek(int64_t offset, unsigned from);
-    void SeekToBegin() { Seek(0, begin); }
-    uint64_t SeekToEnd() { return Seek(0, end); }
+    void SeekToBegin()
+    {
+        Seek(0, begin);
+    }
+    uint64_t SeekToEnd()
+    {
+        return Seek(0, end);
+    }
     uint64_t GetPosition() const;
     uint64_t GetLength() const;
     void SetLength(uint64_t length);
@@ -65,10 +71,19 @@ public:
     // Pushes the written data to the device.
     void Flush();
 
-    bool IsOpen() const { return m_hFile != hFileNull; }
-    unsigned GetOpenFlags() const { return m_flags; }
+    bool IsOpen() const
+    {
+        return m_hFile != hFileNull;
+    }
+    unsigned GetOpenFlags() const
+    {
+        return m_flags;
+    }
     // The full Windows-form path of the open file (empty when none was opened).
-    std::string GetFilePath() const { return m_strFilePath; }
+    std::string GetFilePath() const
+    {
+        return m_strFilePath;
+    }
     std::string GetFileName() const;
 
     Handle m_hFile = hFileNull;

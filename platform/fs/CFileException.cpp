@@ -16,7 +16,8 @@ std::string CFileException::GetErrorMessage() const
 #undef FILE_EXCEPTION_CAUSE_TEXT
     };
     const char* text = (m_cause >= 0 && m_cause <= endOfFile) ? texts[m_cause] : texts[genericException];
-    std::string message = m_strFileName.empty() ? std::string("File error") : "Error accessing " + m_strFileName;
+    std::string message =
+        m_strFileName.empty() ? std::string("File error") : "Error accessing " + m_strFileName;
     message += ": ";
     message += text;
     if (m_lOsError != 0) {

@@ -6,21 +6,21 @@
 #include "platform/core/CException.h"
 
 // The causes, one row each: name and the text the message gives for it, in the order of their numbers.
-#define FILE_EXCEPTION_CAUSES(ROW)                                        \
-    ROW(none, "no error occurred")                                       \
-    ROW(genericException, "an unspecified error occurred")               \
-    ROW(fileNotFound, "the file was not found")                          \
-    ROW(badPath, "the path is invalid")                                  \
-    ROW(tooManyOpenFiles, "too many files are open")                     \
-    ROW(accessDenied, "access to the file was denied")                   \
-    ROW(invalidFile, "the file handle is invalid")                       \
-    ROW(removeCurrentDir, "the current folder cannot be removed")        \
-    ROW(directoryFull, "the folder is full")                             \
-    ROW(badSeek, "the file position cannot be set")                      \
-    ROW(hardIO, "a hardware input/output error occurred")                \
-    ROW(sharingViolation, "the file is in use by another program")       \
-    ROW(lockViolation, "a part of the file is locked")                   \
-    ROW(diskFull, "the disk is full")                                    \
+#define FILE_EXCEPTION_CAUSES(ROW)                                                                           \
+    ROW(none, "no error occurred")                                                                           \
+    ROW(genericException, "an unspecified error occurred")                                                   \
+    ROW(fileNotFound, "the file was not found")                                                              \
+    ROW(badPath, "the path is invalid")                                                                      \
+    ROW(tooManyOpenFiles, "too many files are open")                                                         \
+    ROW(accessDenied, "access to the file was denied")                                                       \
+    ROW(invalidFile, "the file handle is invalid")                                                           \
+    ROW(removeCurrentDir, "the current folder cannot be removed")                                            \
+    ROW(directoryFull, "the folder is full")                                                                 \
+    ROW(badSeek, "the file position cannot be set")                                                          \
+    ROW(hardIO, "a hardware input/output error occurred")                                                    \
+    ROW(sharingViolation, "the file is in use by another program")                                           \
+    ROW(lockViolation, "a part of the file is locked")                                                       \
+    ROW(diskFull, "the disk is full")                                                                        \
     ROW(endOfFile, "the end of the file was reached")
 
 class CFileException : public CException

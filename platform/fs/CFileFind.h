@@ -8,9 +8,9 @@
 
 #include "platform/core/WinDefs.h"
 
-// On Windows the entries come as FindFirstFile gives them; on Linux as readdir gives them, "." and ".." and hidden ones included. A pattern's last
-// component may hold '*' and '?' (letters A-Z match either case; "*.*" is every entry); a plain
-// name finds that one entry, matched as the drive mapping matches names. Usage:
+// On Windows the entries come as FindFirstFile gives them; on Linux as readdir gives them, "." and ".." and
+// hidden ones included. A pattern's last component may hold '*' and '?' (letters A-Z match either case; "*.*"
+// is every entry); a plain name finds that one entry, matched as the drive mapping matches names. Usage:
 //     CFileFind finder;
 //     for (bool more = finder.FindFile("C:\\Apps\\*.*"); more;) { more = finder.FindNextFile(); ... }
 class CFileFind

@@ -13,7 +13,8 @@ CHttpConnection::~CHttpConnection() = default;
 
 std::unique_ptr<CHttpFile> CHttpConnection::OpenRequest(const char* verb, const std::string& object,
                                                         const char* referrer, DWORD /*context*/,
-                                                        const char** acceptTypes, const char* version, DWORD flags)
+                                                        const char** acceptTypes, const char* version,
+                                                        DWORD flags)
 {
     if (referrer || acceptTypes || version)
         throw CInternetException(inet::kErrorInvalidParameter);

@@ -19,9 +19,10 @@ public:
     // verb nullptr means "GET". Referrer, accept types and version are not supported and must be null.
     // flags: INTERNET_FLAG_RELOAD asks caches on the way not to answer (no-cache); the layer itself keeps
     // no cache, so NO_CACHE_WRITE, KEEP_CONNECTION and EXISTING_CONNECT need no action. No traffic yet.
-    std::unique_ptr<CHttpFile> OpenRequest(const char* verb, const std::string& object, const char* referrer = nullptr,
-                                           DWORD context = 1, const char** acceptTypes = nullptr,
-                                           const char* version = nullptr, DWORD flags = 0);
+    std::unique_ptr<CHttpFile> OpenRequest(const char* verb, const std::string& object,
+                                           const char* referrer = nullptr, DWORD context = 1,
+                                           const char** acceptTypes = nullptr, const char* version = nullptr,
+                                           DWORD flags = 0);
 
     void Close();
 

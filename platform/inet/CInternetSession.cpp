@@ -21,7 +21,7 @@ std::string ApplicationName()
     return path;
 }
 
-}  // namespace
+} // namespace
 
 CInternetSession::CInternetSession(const char* agent, DWORD context, DWORD accessType, const char* proxyName,
                                    const char* proxyBypass, DWORD /*flags*/)
@@ -57,8 +57,9 @@ bool CInternetSession::SetOption(DWORD option, DWORD value)
     }
 }
 
-std::unique_ptr<CHttpConnection> CInternetSession::GetHttpConnection(const std::string& server, INTERNET_PORT port,
-                                                                     const char* user, const char* password)
+std::unique_ptr<CHttpConnection> CInternetSession::GetHttpConnection(const std::string& server,
+                                                                     INTERNET_PORT port, const char* user,
+                                                                     const char* password)
 {
     if ((user && *user) || (password && *password))
         throw CInternetException(inet::kErrorInvalidParameter);

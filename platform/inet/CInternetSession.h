@@ -15,8 +15,9 @@ public:
     // proxyName (see inet::HttpProxyFromList); bypass lists are not supported and must be null or empty.
     // Throws CInternetException(ERROR_INVALID_PARAMETER) when the proxy list names no usable proxy.
     explicit CInternetSession(const char* agent = nullptr, DWORD context = 1,
-                              DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG, const char* proxyName = nullptr,
-                              const char* proxyBypass = nullptr, DWORD flags = 0);
+                              DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG,
+                              const char* proxyName = nullptr, const char* proxyBypass = nullptr,
+                              DWORD flags = 0);
     ~CInternetSession();
     CInternetSession(const CInternetSession&) = delete;
     CInternetSession& operator=(const CInternetSession&) = delete;
@@ -30,7 +31,8 @@ public:
     // (ERROR_INTERNET_INVALID_URL) for a server text that cannot name a host; no network traffic.
     std::unique_ptr<CHttpConnection> GetHttpConnection(const std::string& server,
                                                        INTERNET_PORT port = INTERNET_INVALID_PORT_NUMBER,
-                                                       const char* user = nullptr, const char* password = nullptr);
+                                                       const char* user = nullptr,
+                                                       const char* password = nullptr);
 
     void Close();
 

@@ -26,7 +26,7 @@ const ErrorRow kErrors[] = {
     {ERROR_HTTP_REDIRECT_FAILED, "The redirection failed."},
 };
 
-}  // namespace
+} // namespace
 
 std::string DescribeError(DWORD code)
 {
@@ -36,4 +36,4 @@ std::string DescribeError(DWORD code)
     return "Internet error " + std::to_string(code) + ".";
 }
 
-}  // namespace inet
+} // namespace inet

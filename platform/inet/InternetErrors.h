@@ -10,4 +10,4 @@ namespace inet {
 // A sentence describing the code, for the user; unknown codes get a generic text with the number.
 std::string DescribeError(DWORD code);
 
-}  // namespace inet
+} // namespace inet

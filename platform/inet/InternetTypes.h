@@ -11,12 +11,12 @@
 using INTERNET_PORT = std::uint16_t;
 
 // Session access types.
-constexpr DWORD INTERNET_OPEN_TYPE_PRECONFIG = 0;  // the environment's proxy settings (http_proxy, no_proxy)
+constexpr DWORD INTERNET_OPEN_TYPE_PRECONFIG = 0; // the environment's proxy settings (http_proxy, no_proxy)
 constexpr DWORD INTERNET_OPEN_TYPE_DIRECT = 1;
 constexpr DWORD INTERNET_OPEN_TYPE_PROXY = 3;
 
 constexpr INTERNET_PORT INTERNET_DEFAULT_HTTP_PORT = 80;
-constexpr INTERNET_PORT INTERNET_INVALID_PORT_NUMBER = 0;  // "use the default", or the port in the host text
+constexpr INTERNET_PORT INTERNET_INVALID_PORT_NUMBER = 0; // "use the default", or the port in the host text
 
 // Options for SetOption on a session or a request.
 constexpr DWORD INTERNET_OPTION_CONNECT_TIMEOUT = 2;
@@ -46,9 +46,9 @@ constexpr DWORD HTTP_STATUS_PROXY_AUTH_REQ = 407;
 // The two general Windows codes the layer raises keep their numbers under names of the layer's own,
 // so that this header can stand beside the other platform headers that define the general names.
 namespace inet {
-constexpr DWORD kErrorNotEnoughMemory = 8;     // ERROR_NOT_ENOUGH_MEMORY
-constexpr DWORD kErrorInvalidParameter = 87;   // ERROR_INVALID_PARAMETER
-}  // namespace inet
+constexpr DWORD kErrorNotEnoughMemory = 8;   // ERROR_NOT_ENOUGH_MEMORY
+constexpr DWORD kErrorInvalidParameter = 87; // ERROR_INVALID_PARAMETER
+} // namespace inet
 #ifndef _WIN32
 constexpr DWORD ERROR_INTERNET_TIMEOUT = 12002;
 constexpr DWORD ERROR_INTERNET_INTERNAL_ERROR = 12004;

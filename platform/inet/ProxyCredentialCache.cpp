@@ -16,7 +16,7 @@ std::string Key(const std::string& proxy)
     return key;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<ProxyCredentials> ProxyCredentialCache::Find(const std::string& proxy) const
 {
@@ -46,4 +46,4 @@ ProxyCredentialCache& ProcessProxyCredentials()
     return cache;
 }
 
-}  // namespace inet
+} // namespace inet

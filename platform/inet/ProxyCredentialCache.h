@@ -46,4 +46,4 @@ private:
 // The process's one cache, shared by every session of the internet layer.
 ProxyCredentialCache& ProcessProxyCredentials();
 
-}  // namespace inet
+} // namespace inet

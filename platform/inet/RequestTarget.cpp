@@ -12,7 +12,17 @@ bool NeedsEscape(unsigned char c)
     if (c <= 0x20 || c >= 0x7F)
         return true;
     switch (c) {
-    case '"': case '#': case '%': case '<': case '>': case '\\': case '^': case '`': case '{': case '|': case '}':
+    case '"':
+    case '#':
+    case '%':
+    case '<':
+    case '>':
+    case '\\':
+    case '^':
+    case '`':
+    case '{':
+    case '|':
+    case '}':
         return true;
     default:
         return false;
@@ -68,7 +78,7 @@ bool ValidHostName(const std::string& host)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string EncodeRequestTarget(const std::string& object)
 {
@@ -141,4 +151,4 @@ std::optional<std::string> ServerAuthority(const std::string& server, INTERNET_P
     return host + ":" + portText;
 }
 
-}  // namespace inet
+} // namespace inet

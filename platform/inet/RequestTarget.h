@@ -23,4 +23,4 @@ std::optional<std::string> HttpProxyFromList(const std::string& list);
 // a non-zero port argument replaces the port in the text. nullopt when the text cannot name a host.
 std::optional<std::string> ServerAuthority(const std::string& server, INTERNET_PORT port);
 
-}  // namespace inet
+} // namespace inet

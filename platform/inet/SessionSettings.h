@@ -15,9 +15,9 @@ struct SessionSettings
 {
     std::string agent;
     DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG;
-    std::string proxy;  // "host:port" when accessType is INTERNET_OPEN_TYPE_PROXY
+    std::string proxy; // "host:port" when accessType is INTERNET_OPEN_TYPE_PROXY
     DWORD receiveTimeoutMs = kDefaultReceiveTimeoutMs;
     DWORD connectTimeoutMs = kDefaultConnectTimeoutMs;
 };
 
-}  // namespace inet
+} // namespace inet

@@ -48,8 +48,9 @@ struct HOSTENT
 };
 #endif
 
-// The layer behind WSAStartup, gethostbyname and WSACleanup (WinSock.h). The system's answers with getaddrinfo and grants
-// versions 1.0 up to 2.2; tests install a stand-in to dictate versions and lookup results.
+// The layer behind WSAStartup, gethostbyname and WSACleanup (WinSock.h). The system's answers with
+// getaddrinfo and grants versions 1.0 up to 2.2; tests install a stand-in to dictate versions and lookup
+// results.
 class CSocketsLayer
 {
 public:

@@ -60,7 +60,8 @@ LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD options, REGSAM desired, H
 // the ANSI code page with their terminating NUL counted in the size. data null: only *dataSize
 // (and *type) are set. A buffer smaller than the value: ERROR_MORE_DATA, *dataSize set to the size
 // needed and the buffer left untouched. reserved must be null.
-LONG RegQueryValueEx(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* dataSize);
+LONG RegQueryValueEx(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                     DWORD* dataSize);
 
 // Releases a handle from RegOpenKeyEx; roots and unknown handles give ERROR_INVALID_HANDLE.
 LONG RegCloseKey(HKEY key);

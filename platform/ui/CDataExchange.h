@@ -11,7 +11,10 @@ class CWnd;
 class CDataExchange
 {
 public:
-    CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
+    {
+    }
 
     BOOL m_bSaveAndValidate; // TRUE: controls to members
     CDialog* m_pDlgWnd;

@@ -11,8 +11,8 @@ class CMenu
 public:
     struct Item
     {
-        UINT flags;   // MF_STRING or MF_SEPARATOR, maybe MF_GRAYED
-        UINT id;      // command id sent as WM_SYSCOMMAND; 0 for a separator
+        UINT flags; // MF_STRING or MF_SEPARATOR, maybe MF_GRAYED
+        UINT id;    // command id sent as WM_SYSCOMMAND; 0 for a separator
         std::string text;
     };
 

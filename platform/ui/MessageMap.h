@@ -39,67 +39,72 @@ const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message, UINT c
 //
 // Handlers are checked against their signatures at compile time; rows are searched in table order,
 // then in the base class's table.
-#define DECLARE_MESSAGE_MAP()                                                                              \
-protected:                                                                                                 \
-    static const ::ui::MessageMap* GetThisMessageMap();                                                    \
+#define DECLARE_MESSAGE_MAP()                                                                                \
+protected:                                                                                                   \
+    static const ::ui::MessageMap* GetThisMessageMap();                                                      \
     const ::ui::MessageMap* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                             \
-    const ::ui::MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); }                \
-    const ::ui::MessageMap* theClass::GetThisMessageMap()                                                  \
-    {                                                                                                      \
-        using ThisClass [[maybe_unused]] = theClass;                                                       \
-        using TheBaseClass = baseClass;                                                                    \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                               \
+    const ::ui::MessageMap* theClass::GetMessageMap() const                                                  \
+    {                                                                                                        \
+        return GetThisMessageMap();                                                                          \
+    }                                                                                                        \
+    const ::ui::MessageMap* theClass::GetThisMessageMap()                                                    \
+    {                                                                                                        \
+        using ThisClass [[maybe_unused]] = theClass;                                                         \
+        using TheBaseClass = baseClass;                                                                      \
         static const ::ui::MessageEntry entries[] = {
 
-#define END_MESSAGE_MAP()                                                                                  \
-    {0, 0, 0, nullptr}                                                                                     \
-    }                                                                                                      \
-    ;                                                                                                      \
-    static const ::ui::MessageMap map = {&TheBaseClass::GetThisMessageMap, entries};                       \
-    return &map;                                                                                           \
+#define END_MESSAGE_MAP()                                                                                    \
+    {                                                                                                        \
+        0, 0, 0, nullptr                                                                                     \
+    }                                                                                                        \
+    }                                                                                                        \
+    ;                                                                                                        \
+    static const ::ui::MessageMap map = {&TheBaseClass::GetThisMessageMap, entries};                         \
+    return &map;                                                                                             \
     }
 
 // void Handler()
-#define ON_COMMAND(id, memberFxn)                                                                          \
-    {WM_COMMAND, 0, static_cast<UINT>(id), [](CWnd& w, WPARAM, LPARAM) -> LRESULT {                        \
-         (static_cast<ThisClass&>(w).*(memberFxn))();                                                      \
-         return 0;                                                                                         \
+#define ON_COMMAND(id, memberFxn)                                                                            \
+    {WM_COMMAND, 0, static_cast<UINT>(id), [](CWnd& w, WPARAM, LPARAM) -> LRESULT {                          \
+         (static_cast<ThisClass&>(w).*(memberFxn))();                                                        \
+         return 0;                                                                                           \
      }},
 
 // void Handler()
-#define ON_CONTROL(code, id, memberFxn)                                                                    \
-    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), [](CWnd& w, WPARAM, LPARAM) -> LRESULT {  \
-         (static_cast<ThisClass&>(w).*(memberFxn))();                                                      \
-         return 0;                                                                                         \
+#define ON_CONTROL(code, id, memberFxn)                                                                      \
+    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), [](CWnd& w, WPARAM, LPARAM) -> LRESULT {    \
+         (static_cast<ThisClass&>(w).*(memberFxn))();                                                        \
+         return 0;                                                                                           \
      }},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 
 // void Handler(NMHDR* pNMHDR, LRESULT* pResult)
-#define ON_NOTIFY(code, id, memberFxn)                                                                     \
-    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), [](CWnd& w, WPARAM, LPARAM l) -> LRESULT { \
-         LRESULT result = 0;                                                                               \
-         (static_cast<ThisClass&>(w).*(memberFxn))(reinterpret_cast<NMHDR*>(l), &result);                  \
-         return result;                                                                                    \
+#define ON_NOTIFY(code, id, memberFxn)                                                                       \
+    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), [](CWnd& w, WPARAM, LPARAM l) -> LRESULT {   \
+         LRESULT result = 0;                                                                                 \
+         (static_cast<ThisClass&>(w).*(memberFxn))(reinterpret_cast<NMHDR*>(l), &result);                    \
+         return result;                                                                                      \
      }},
 
 // void OnSysCommand(UINT nID, LPARAM lParam)
-#define ON_WM_SYSCOMMAND()                                                                                 \
-    {WM_SYSCOMMAND, 0, 0, [](CWnd& w, WPARAM wp, LPARAM l) -> LRESULT {                                    \
-         static_cast<ThisClass&>(w).OnSysCommand(static_cast<UINT>(wp), l);                                \
-         return 0;                                                                                         \
+#define ON_WM_SYSCOMMAND()                                                                                   \
+    {WM_SYSCOMMAND, 0, 0, [](CWnd& w, WPARAM wp, LPARAM l) -> LRESULT {                                      \
+         static_cast<ThisClass&>(w).OnSysCommand(static_cast<UINT>(wp), l);                                  \
+         return 0;                                                                                           \
      }},
 
 // void OnPaint()
-#define ON_WM_PAINT()                                                                                      \
-    {WM_PAINT, 0, 0, [](CWnd& w, WPARAM, LPARAM) -> LRESULT {                                              \
-         static_cast<ThisClass&>(w).OnPaint();                                                             \
-         return 0;                                                                                         \
+#define ON_WM_PAINT()                                                                                        \
+    {WM_PAINT, 0, 0, [](CWnd& w, WPARAM, LPARAM) -> LRESULT {                                                \
+         static_cast<ThisClass&>(w).OnPaint();                                                               \
+         return 0;                                                                                           \
      }},
 
 // HCURSOR OnQueryDragIcon()
-#define ON_WM_QUERYDRAGICON()                                                                              \
-    {WM_QUERYDRAGICON, 0, 0, [](CWnd& w, WPARAM, LPARAM) -> LRESULT {                                      \
-         return reinterpret_cast<LRESULT>(static_cast<ThisClass&>(w).OnQueryDragIcon());                   \
+#define ON_WM_QUERYDRAGICON()                                                                                \
+    {WM_QUERYDRAGICON, 0, 0, [](CWnd& w, WPARAM, LPARAM) -> LRESULT {                                        \
+         return reinterpret_cast<LRESULT>(static_cast<ThisClass&>(w).OnQueryDragIcon());                     \
      }},

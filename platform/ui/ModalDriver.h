@@ -13,7 +13,7 @@ namespace ui {
 // What a message box would show.
 struct MessageBoxCall
 {
-    HWND owner;          // the owning window (may be null)
+    HWND owner; // the owning window (may be null)
     std::string text;
     std::string caption; // already resolved: the application's name for a box without a caption
     UINT type;           // MB_OK, maybe | MB_ICONEXCLAMATION
@@ -42,8 +42,8 @@ struct FileOpenCall
 // and synchronously, so nested runs (a box opened by a dialog the driver is acting on) reach it
 // again:
 // - RunDialog gets a dialog that is built, initialised and shown, with real widgets. It acts on the
-//   controls (CWnd::GetDlgItem, CButton::Click, QTest on the Qt backend's WidgetOf) and ends the dialog, normally
-//   by clicking OK or Cancel or by EndDialog. If it returns without the dialog having ended, DoModal
+//   controls (CWnd::GetDlgItem, CButton::Click, QTest on the Qt backend's WidgetOf) and ends the dialog,
+//   normally by clicking OK or Cancel or by EndDialog. If it returns without the dialog having ended, DoModal
 //   ends it with -1, so a forgotten answer shows up as a wrong result instead of a hang.
 // - RunMessageBox gets the box's text, caption and icon and returns the button (IDOK).
 // - RunFolderPicker / RunFileOpenPicker return the chosen path in Windows form, or nullopt for a

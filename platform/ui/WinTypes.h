@@ -44,9 +44,18 @@ using HCURSOR = HICON;
 struct HDC__;
 using HDC = HDC__*;
 
-constexpr WORD LOWORD(WPARAM v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(WPARAM v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16); }
+constexpr WORD LOWORD(WPARAM v)
+{
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(WPARAM v)
+{
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high)
+{
+    return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
+}
 
 // Dialog results and the standard command identifiers.
 constexpr int IDOK = 1;

@@ -18,9 +18,12 @@ const char* const kWebText = "\n\n\n\n"
                              "            list, then click the \"Download and Install Name\" button.";
 
 const char* const kOfflineText =
-    "1) On a web connected computer, select the name that you need to download from the names list and click the "
-    "\"Download and Save Name\" button.\n\n2) Once you have downloaded all of the names you need, copy this program, "
-    "along with the \"VMRNames.zip\" file, to a floppy disk.  \n\n3) Take the floppy disk to the computer that has the "
+    "1) On a web connected computer, select the name that you need to download from the names list and click "
+    "the "
+    "\"Download and Save Name\" button.\n\n2) Once you have downloaded all of the names you need, copy this "
+    "program, "
+    "along with the \"VMRNames.zip\" file, to a floppy disk.  \n\n3) Take the floppy disk to the computer "
+    "that has the "
     "Velmora, and run this program again.\n\n4) Click the \"Install Saved Name\" button and select the "
     "\"VMRNames.zip\" file to install the name files.";
 
@@ -50,7 +53,8 @@ protected:
 TEST_F(Instructions, BeforeAnyChoiceOnlyTheReminderIsShown)
 {
     ModalScript script;
-    script.ExpectBox("Please select your scenario, then click the instructions button again.", "Select your scenario.");
+    script.ExpectBox("Please select your scenario, then click the instructions button again.",
+                     "Select your scenario.");
     static_cast<CButton*>(dlg.GetDlgItem(IDC_INSTRUCTIONS))->Click();
     EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(script.dialogs.empty());
@@ -84,7 +88,8 @@ TEST_F(Instructions, AfterBothButtonsAreClearedTheReminderComesBack)
     ShowInstructions();
     dlg.m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
     ModalScript script;
-    script.ExpectBox("Please select your scenario, then click the instructions button again.", "Select your scenario.");
+    script.ExpectBox("Please select your scenario, then click the instructions button again.",
+                     "Select your scenario.");
     static_cast<CButton*>(dlg.GetDlgItem(IDC_INSTRUCTIONS))->Click();
 }
 

@@ -29,9 +29,9 @@ TEST(CommandLine, EachOptionTakesItsValue)
 {
     AppOptions options;
     std::string error;
-    ASSERT_TRUE(Parse({"--service-host", "[::1]:9000", "--probe-host", "localhost", "--screenshot", "/tmp/a.png",
-                       "--help"},
-                      options, error))
+    ASSERT_TRUE(Parse(
+        {"--service-host", "[::1]:9000", "--probe-host", "localhost", "--screenshot", "/tmp/a.png", "--help"},
+        options, error))
         << error;
     EXPECT_TRUE(options.help);
     EXPECT_EQ(options.serviceHost, "[::1]:9000");
@@ -56,12 +56,12 @@ TEST_P(CommandLineRefuses, WithAReason)
     EXPECT_FALSE(error.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, CommandLineRefuses,
-                         testing::Values(BadLine{{"--bogus"}}, BadLine{{"--service-host"}},
-                                         BadLine{{"--probe-host", ""}}, BadLine{{"--service-host", "host:0"}},
-                                         BadLine{{"--service-host", "host:70000"}},
-                                         BadLine{{"--service-host", "host:8x"}}, BadLine{{"--service-host", "::1"}},
-                                         BadLine{{"--service-host", "[::1"}}, BadLine{{"--service-host", ":80"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineRefuses,
+    testing::Values(BadLine{{"--bogus"}}, BadLine{{"--service-host"}}, BadLine{{"--probe-host", ""}},
+                    BadLine{{"--service-host", "host:0"}}, BadLine{{"--service-host", "host:70000"}},
+                    BadLine{{"--service-host", "host:8x"}}, BadLine{{"--service-host", "::1"}},
+                    BadLine{{"--service-host", "[::1"}}, BadLine{{"--service-host", ":80"}}));
 
 struct HostCase
 {
@@ -98,8 +98,8 @@ INSTANTIATE_TEST_SUITE_P(Hosts, HostSplit,
 TEST(CommandLine, HelpNamesEveryOptionAndTheDefaults)
 {
     const std::string help = CommandLineHelp();
-    for (const char* word : {"--service-host", "--probe-host", "--screenshot", "--help", "127.0.0.1:8642",
-                             kDefaultProbeHost})
+    for (const char* word :
+         {"--service-host", "--probe-host", "--screenshot", "--help", "127.0.0.1:8642", kDefaultProbeHost})
         EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 

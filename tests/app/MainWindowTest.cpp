@@ -30,8 +30,14 @@ struct ControlRow
 };
 
 // Pixels from dialog units at the 6 x 13 base units of the 8-point dialog font, rounded half up.
-int PixelsX(int units) { return (units * 6 + 2) / 4; }
-int PixelsY(int units) { return (units * 13 + 4) / 8; }
+int PixelsX(int units)
+{
+    return (units * 6 + 2) / 4;
+}
+int PixelsY(int units)
+{
+    return (units * 13 + 4) / 8;
+}
 
 class MainWindow : public testing::Test
 {
@@ -63,10 +69,12 @@ TEST_P(MainWindowControl, StartsWithTheTemplatesCaptionPlaceAndState)
 INSTANTIATE_TEST_SUITE_P(
     Template, MainWindowControl,
     testing::Values(ControlRow{IDCANCEL, "Close", 315, 313, 50, 14, true},
-                    ControlRow{IDC_SCENARIO_WEB, "Install names to the Velmora on this web-connected computer.", 47, 30,
-                               220, 10, true},
-                    ControlRow{IDC_SCENARIO_OFFLINE, "Install names to the Velmora on a non web-connected computer.",
-                               47, 42, 227, 10, true},
+                    ControlRow{IDC_SCENARIO_WEB,
+                               "Install names to the Velmora on this web-connected computer.", 47, 30, 220,
+                               10, true},
+                    ControlRow{IDC_SCENARIO_OFFLINE,
+                               "Install names to the Velmora on a non web-connected computer.", 47, 42, 227,
+                               10, true},
                     ControlRow{IDC_INSTRUCTIONS, "Instructions", 283, 33, 50, 14, true},
                     ControlRow{IDC_SEARCH_TEXT, "", 167, 83, 172, 14, false},
                     ControlRow{IDC_NAME_LIST, "", 14, 123, 343, 91, false},
@@ -126,9 +134,9 @@ TEST_F(MainWindow, FocusStartsOnCloseAndTabVisitsTheTabStopsInTemplateOrder)
             order.push_back(w->property("zentrimo.ctrlId").toInt());
         w = w->nextInFocusChain();
     } while (w != close);
-    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, IDC_INSTRUCTIONS, IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_BROWSE_SAVE,
-                                       IDC_DOWNLOAD_SAVE, IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_REQUEST_NEW_NAME,
-                                       IDC_LISTEN}));
+    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, IDC_INSTRUCTIONS, IDC_SEARCH_TEXT, IDC_NAME_LIST,
+                                       IDC_BROWSE_SAVE, IDC_DOWNLOAD_SAVE, IDC_BROWSE_VELMORA, IDC_INSTALL,
+                                       IDC_REQUEST_NEW_NAME, IDC_LISTEN}));
 }
 
 TEST_F(MainWindow, SystemMenuEndsWithASeparatorAndTheAboutEntry)
@@ -169,7 +177,7 @@ TEST_F(MainWindow, OtherSystemCommandsGetTheDefaultProcessing)
     dlg.SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_FALSE(dlg.IsIconic());
     dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE | 0x0002, 0); // the low bits are the system's own
-    EXPECT_TRUE(dlg.IsEnded());                          // closed through the cancel command
+    EXPECT_TRUE(dlg.IsEnded());                           // closed through the cancel command
 }
 
 TEST_F(MainWindow, CarriesTheApplicationIconLargeSmallAndForDragging)
@@ -186,7 +194,8 @@ TEST_F(MainWindow, CarriesTheApplicationIconLargeSmallAndForDragging)
 TEST(MainWindowModal, TheCloseButtonEndsTheModalRunWithCancel)
 {
     ModalScript script;
-    script.ExpectDialog(IDD_MAIN_DIALOG, [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
+    script.ExpectDialog(IDD_MAIN_DIALOG,
+                        [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
     CMainDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
@@ -246,7 +255,8 @@ TEST_P(MinimisedIcon, IsCentredWithTruncatingHalves)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MinimisedIcon,
-                         testing::Values(IconCase{32, 32, 0, 0}, IconCase{36, 36, 2, 2}, IconCase{37, 38, 3, 3},
-                                         IconCase{160, 24, 64, -3}, IconCase{0, 0, -15, -15}));
+                         testing::Values(IconCase{32, 32, 0, 0}, IconCase{36, 36, 2, 2},
+                                         IconCase{37, 38, 3, 3}, IconCase{160, 24, 64, -3},
+                                         IconCase{0, 0, -15, -15}));
 
 } // namespace

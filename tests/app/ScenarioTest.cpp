@@ -5,15 +5,19 @@
 
 namespace {
 
-constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL, IDC_VELMORA_LOCATION};
+constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL,
+                               IDC_VELMORA_LOCATION};
 constexpr int kSaveRow[] = {IDC_DOWNLOAD_SAVE, IDC_BROWSE_SAVE, IDC_SAVE_LOCATION, IDC_SAVE_LOCATION_LABEL};
 constexpr int kSearchGroup[] = {IDC_SEARCH_TEXT, IDC_NAME_LIST, IDC_REQUEST_NEW_NAME};
 
-const char* const kNotFound = "The Velmora was not found on this system.  Please locate your Velmora installation "
-                              "before attempting to download any names";
-const char* const kNoConnection = "Unable to connect to the internet.  Please check your connection and try again later.";
-const char* const kNeither = "This program could find neither the Velmora nor an internet connection on this "
-                             "computer.  You must have one or the other in order for this program to be effective.";
+const char* const kNotFound =
+    "The Velmora was not found on this system.  Please locate your Velmora installation "
+    "before attempting to download any names";
+const char* const kNoConnection =
+    "Unable to connect to the internet.  Please check your connection and try again later.";
+const char* const kNeither =
+    "This program could find neither the Velmora nor an internet connection on this "
+    "computer.  You must have one or the other in order for this program to be effective.";
 
 using ScenarioTest = MainWindowTest;
 

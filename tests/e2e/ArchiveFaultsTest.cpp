@@ -42,15 +42,11 @@ std::string SilentWave(uint32_t samples)
 }
 
 // The message of the file error that ends f, or "" when none does.
-template <typename F>
-std::string FileErrorOf(F&& f)
+template <typename F> std::string FileErrorOf(F&& f)
 {
-    try
-    {
+    try {
         f();
-    }
-    catch (const CFileException& e)
-    {
+    } catch (const CFileException& e) {
         return e.GetErrorMessage();
     }
     return std::string();
@@ -91,8 +87,7 @@ protected:
         ZipBuilder b;
         CZipContainer zip;
         zip.OpenArchive(winpath::ToWindows(Package(name)), CZipContainer::OpenReadOnly);
-        for (int i = 0; i < zip.EntryCount(); ++i)
-        {
+        for (int i = 0; i < zip.EntryCount(); ++i) {
             CZipEntryHeader header;
             zip.GetEntryInfo(i, header);
             std::string data(header.m_uPlainSize, '\0');
@@ -118,7 +113,8 @@ TEST_F(ArchiveFaultsTest, FilesOfAFailedSaveStayOutOfTheNextSave)
     Type("Bob");
     EXPECT_EQ(ZipErrorBadCrc, ziptest::ZipErrorOf([&] { dlg->OnDownloadSave(); }));
     EXPECT_EQ(Entries(Package("Anna")), Entries(Tools() / "VMRNames.zip"));
-    EXPECT_EQ(std::vector<std::string>{"VMRNames.zip"}, Listing(Tools())) << "nothing of the failed save stays";
+    EXPECT_EQ(std::vector<std::string>{"VMRNames.zip"}, Listing(Tools()))
+        << "nothing of the failed save stays";
 
     Save("Carl");
     EXPECT_EQ((std::vector<std::string>{"Anna.wav", "Anna^.wav", "Carl.wav", "Carl^.wav"}),
@@ -235,8 +231,9 @@ TEST_F(ArchiveFaultsTest, FullDiskMessagesNameTheUsersFiles)
     {
         ziptest::ScopedFileSizeLimit limit(100);
         Type("Anna");
-        script.ExpectBox(CFileException(CFileException::diskFull, EFBIG, "C:\\Tools\\VMRNames.zip").GetErrorMessage(),
-                         "File Error #" + std::to_string(EFBIG));
+        script.ExpectBox(
+            CFileException(CFileException::diskFull, EFBIG, "C:\\Tools\\VMRNames.zip").GetErrorMessage(),
+            "File Error #" + std::to_string(EFBIG));
         script.ExpectBox("Unable to download name files.", "Failure");
         dlg->m_btnDownloadSave.Click();
     }
@@ -263,7 +260,8 @@ TEST_F(ArchiveFaultsTest, InstalledCopyNeverWritesAFixedTempZip)
     EXPECT_EQ(ReadText(work / "Anna-play.wav"), ReadText(names / "Anna.wav"));
     EXPECT_EQ("someone's file", ReadText(work / "victim")) << "the planted link is not followed";
     EXPECT_TRUE(std::filesystem::is_symlink(shared / "Temp.zip"));
-    EXPECT_EQ(std::vector<std::string>{"Temp.zip"}, Listing(shared.Path())) << "our package is removed after use";
+    EXPECT_EQ(std::vector<std::string>{"Temp.zip"}, Listing(shared.Path()))
+        << "our package is removed after use";
 }
 
 } // namespace

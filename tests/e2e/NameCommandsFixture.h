@@ -53,8 +53,8 @@ protected:
     void StartService()
     {
         service = std::make_unique<ServiceProcess>(
-            std::vector<std::string>{"--listen", "127.0.0.1:0", "--catalog", (work / "catalog").string(), "--db",
-                                     (work / "requests.db").string(), "--threads", "2"},
+            std::vector<std::string>{"--listen", "127.0.0.1:0", "--catalog", (work / "catalog").string(),
+                                     "--db", (work / "requests.db").string(), "--threads", "2"},
             work / "service.log");
     }
 
@@ -92,8 +92,7 @@ protected:
         CZipContainer zip;
         zip.OpenArchive(winpath::ToWindows(archive), CZipContainer::OpenReadOnly);
         std::vector<std::string> names;
-        for (int i = 0; i < zip.EntryCount(); ++i)
-        {
+        for (int i = 0; i < zip.EntryCount(); ++i) {
             CZipEntryHeader header;
             zip.GetEntryInfo(i, header);
             names.push_back(header.GetName());

@@ -9,9 +9,10 @@
 
 namespace {
 
-const char* const kInstructions = "Now take this program, along with the \"VMRNames.zip\" file (both will be "
-                                  "found in your save location), to your computer with the Velmora to complete "
-                                  "the installation process.";
+const char* const kInstructions =
+    "Now take this program, along with the \"VMRNames.zip\" file (both will be "
+    "found in your save location), to your computer with the Velmora to complete "
+    "the installation process.";
 
 class OfflineRoadTest : public NameCommandsTest
 {
@@ -25,7 +26,8 @@ protected:
         save = prefix.DriveC() / "Tools";
     }
 
-    void Save(const std::string& name, const char* box = "Name files downloaded.", const char* caption = "Success")
+    void Save(const std::string& name, const char* box = "Name files downloaded.",
+              const char* caption = "Success")
     {
         Type(name);
         script.ExpectBox(box, caption);
@@ -87,8 +89,8 @@ protected:
     {
         Publish("Anna", 10);
         service = std::make_unique<ServiceProcess>(
-            std::vector<std::string>{"--listen", "127.0.0.1:0", "--catalog", (work / "catalog").string(), "--db",
-                                     (work / "requests.db").string(), "--public-host", "127.0.0.1:1"},
+            std::vector<std::string>{"--listen", "127.0.0.1:0", "--catalog", (work / "catalog").string(),
+                                     "--db", (work / "requests.db").string(), "--public-host", "127.0.0.1:1"},
             work / "service.log");
         names = PlaceVelmora();
     }
@@ -103,7 +105,8 @@ TEST_F(DeadPackageHostTest, FailedDownloadsLeaveNoFileAndTheArchiveAsItWas)
     script.ExpectBox("Unable to download name files.", "Failure");
     dlg->m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(0, std::distance(std::filesystem::directory_iterator(save), {})) << "no archive, no partial file";
+    EXPECT_EQ(0, std::distance(std::filesystem::directory_iterator(save), {}))
+        << "no archive, no partial file";
 
     std::filesystem::copy_file(Package("Anna"), save / "VMRNames.zip");
     script.ExpectBox("Unable to download name files.", "Failure");
@@ -171,8 +174,7 @@ protected:
 TEST_F(InstallSavedTest, ArchiveBesideTheProgramIsInstalledAndKept)
 {
     std::filesystem::copy_file(transfer, prefix.DriveC() / "Tools" / "VMRNames.zip");
-    for (int round = 0; round < 2; ++round)
-    {
+    for (int round = 0; round < 2; ++round) {
         script.ExpectBox("Name files installed.", "Success");
         dlg->m_btnInstall.Click();
         ASSERT_TRUE(script.Finished());

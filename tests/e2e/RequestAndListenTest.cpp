@@ -16,7 +16,8 @@ ModalScript::DialogAction FillForm(Form form, int button, Form* shown = nullptr)
 {
     return [form, button, shown](CDialog& d) {
         if (shown)
-            *shown = {d.GetDlgItem(IDC_RECORD_NAME)->GetWindowText(), d.GetDlgItem(IDC_PRONUNCIATION)->GetWindowText(),
+            *shown = {d.GetDlgItem(IDC_RECORD_NAME)->GetWindowText(),
+                      d.GetDlgItem(IDC_PRONUNCIATION)->GetWindowText(),
                       d.GetDlgItem(IDC_YOUR_NAME)->GetWindowText(), d.GetDlgItem(IDC_EMAIL)->GetWindowText(),
                       d.GetDlgItem(IDC_COMMENTS)->GetWindowText()};
         d.SetDlgItemText(IDC_RECORD_NAME, form.record);
@@ -90,9 +91,10 @@ TEST_F(RequestTest, FormKeepsWhatWasTypedUntilTheServiceAcceptsIt)
 TEST_F(RequestTest, WithoutAConnectionTheFormIsNotShown)
 {
     dlg->m_bConnected = false;
-    script.ExpectBox("You must be connected to the internet in order to send a name request.  Please connect and "
-                     "try again.",
-                     "No Connection");
+    script.ExpectBox(
+        "You must be connected to the internet in order to send a name request.  Please connect and "
+        "try again.",
+        "No Connection");
     dlg->m_btnRequestNewName.Click();
     EXPECT_TRUE(script.dialogs.empty());
 }

@@ -14,8 +14,7 @@ protected:
     {
         std::string out;
         ASSERT_EQ(0, ServiceProcess::RunToEnd({"sample", "--list"}, &out));
-        for (size_t start = 0, end; start < out.size(); start = end + 1)
-        {
+        for (size_t start = 0, end; start < out.size(); start = end + 1) {
             end = out.find('\n', start);
             if (end == std::string::npos)
                 end = out.size();
@@ -29,7 +28,8 @@ protected:
                                                 "for p in sorted(pathlib.Path(sys.argv[1]).glob('*.zip')):\n"
                                                 "    zipfile.ZipFile(p).extractall(sys.argv[2])\n");
         ASSERT_EQ(0, ziptest::RunShell("python3 " + ziptest::Quote(work / "unpack.py") + " " +
-                                       ziptest::Quote(work / "catalog") + " " + ziptest::Quote(work / "reference")));
+                                       ziptest::Quote(work / "catalog") + " " +
+                                       ziptest::Quote(work / "reference")));
         StartService();
     }
 
@@ -57,8 +57,7 @@ TEST_F(SampleCatalogueTest, EveryNameInstallsOnTheWebRoad)
 {
     const auto folder = PlaceVelmora();
     Open(true);
-    for (const std::string& name : names)
-    {
+    for (const std::string& name : names) {
         Type(name);
         script.ExpectBox("Name files installed.", "Success");
         dlg->m_btnInstall.Click();
@@ -72,8 +71,7 @@ TEST_F(SampleCatalogueTest, EveryNameInstallsOnTheWebRoad)
 TEST_F(SampleCatalogueTest, EveryNameSavedTravelsToVelmoraInOneArchive)
 {
     Open(false);
-    for (const std::string& name : names)
-    {
+    for (const std::string& name : names) {
         Type(name);
         script.ExpectBox("Name files downloaded.", "Success");
         dlg->m_btnDownloadSave.Click();

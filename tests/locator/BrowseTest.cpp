@@ -31,7 +31,8 @@ TEST_F(BrowseTest, VelmoraFolderWithoutTheExecutableIsRefusedAndTheBoxKept)
     script.ExpectFolderPicker("C:\\Apps\\Velmora\\");
     dlg->OnBrowseVelmora();
     script.ExpectFolderPicker("C:\\Empty");
-    script.ExpectBox("Cannot find the Velmora in this directory.  Please choose another folder.", "VMR Not Found");
+    script.ExpectBox("Cannot find the Velmora in this directory.  Please choose another folder.",
+                     "VMR Not Found");
     dlg->OnBrowseVelmora();
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "C:\\Apps\\Velmora\\");

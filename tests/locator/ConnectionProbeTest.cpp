@@ -79,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, ProbeTest,
                                            Row{"grantsTwoZero", 0, MAKEWORD(2, 0), true, false, 0},
                                            Row{"grantsTwoThree", 0, MAKEWORD(2, 3), true, false, 0},
                                            Row{"grantsThreeTwo", 0, MAKEWORD(3, 2), true, false, 0},
-                                           Row{"startFails", WSAVERNOTSUPPORTED, MAKEWORD(2, 2), true, false, 0}),
+                                           Row{"startFails", WSAVERNOTSUPPORTED, MAKEWORD(2, 2), true, false,
+                                               0}),
                          [](const auto& row) { return std::string(row.param.label); });
 
 TEST(Probe, SystemLayerWithALoopbackNameIsConnected)

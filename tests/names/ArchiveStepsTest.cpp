@@ -23,8 +23,7 @@ using ziptest::WriteBytes;
 std::vector<std::string> Listing(const fs::path& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-    {
+    for (const auto& entry : fs::directory_iterator(folder)) {
         const std::u8string name = entry.path().filename().u8string();
         names.emplace_back(name.begin(), name.end());
     }
@@ -67,17 +66,15 @@ TEST_F(ArchiveSteps, PackageWithAnUnwritableSecondFileReplacesNothing)
 {
     WriteBytes(names / "Dora.wav", "old Dora");
     WriteBytes(names / "Dora^.wav", "old marker");
-    fs::permissions(names / "Dora^.wav", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(names / "Dora^.wav",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     WriteBytes(dir / "Dora.zip", Package({Entry("Dora.wav", "new Dora"), Entry("Dora^.wav", "new marker")}));
 
-    try
-    {
+    try {
         CNamePackage::ExtractAll(Win(dir / "Dora.zip"), Win(names));
         FAIL() << "the read-only file was replaced";
-    }
-    catch (const CFileException& e)
-    {
+    } catch (const CFileException& e) {
         EXPECT_EQ(e.m_cause, CFileException::accessDenied);
         EXPECT_EQ(e.m_strFileName, Win(names / "Dora^.wav")); // the user's file, not a temporary
     }
@@ -93,7 +90,8 @@ TEST_F(ArchiveSteps, PackageWithABadCrcLeavesTheOldRecordingsAndNoTemporaries)
     broken.crcDelta = 1;
     WriteBytes(dir / "Zoe.zip", Package({Entry("Zoë.wav", "new Zoë"), broken}));
 
-    EXPECT_EQ(ZipErrorBadCrc, ziptest::ZipErrorOf([&] { CNamePackage::ExtractAll(Win(dir / "Zoe.zip"), Win(names)); }));
+    EXPECT_EQ(ZipErrorBadCrc,
+              ziptest::ZipErrorOf([&] { CNamePackage::ExtractAll(Win(dir / "Zoe.zip"), Win(names)); }));
     EXPECT_EQ(ReadBytes(names / ziptest::U8("Zoë.wav")), "old Zoë");
     EXPECT_EQ(Listing(names), std::vector<std::string>{"Zoë.wav"});
 }
@@ -105,7 +103,8 @@ TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
     WriteBytes(dir / "Anna.zip", Package({Entry("Anna.wav", "anna"), Entry("Anna^.wav", "anna marker")}));
     CTempFile first;
     ASSERT_TRUE(first.Create(transfer.GetPath()));
-    fs::copy_file(dir / "Anna.zip", fs::path(winpath::ToHost(first.GetPath())), fs::copy_options::overwrite_existing);
+    fs::copy_file(dir / "Anna.zip", fs::path(winpath::ToHost(first.GetPath())),
+                  fs::copy_options::overwrite_existing);
     transfer.AdoptPackage(first);
 
     // A package whose second file does not read adds nothing; the archive keeps its bytes.

@@ -31,16 +31,20 @@ TEST(NameListReply, ReadsEachItemsDisplaynameInTheServicesOrder)
     };
     const Row rows[] = {
         {"plain",
-         "<item><displayname>bob</displayname><package>b</package></item><item><displayname>Anna</displayname></item>",
+         "<item><displayname>bob</displayname><package>b</package></item><item><displayname>Anna</"
+         "displayname></item>",
          {"bob", "Anna"}},
         {"noItems", "nothing here", {}},
         {"missingRm", "Value not found.", {}},
         {"empty", "", {}},
-        {"itemWithoutDisplayname", "<item><package>x</package></item><item><displayname>Carl</displayname></item>",
+        {"itemWithoutDisplayname",
+         "<item><package>x</package></item><item><displayname>Carl</displayname></item>",
          {"Carl"}},
         {"emptyDisplayname", "<item><displayname></displayname></item>", {""}},
         {"notFoundStops", "<item>Value not found.</item><item><displayname>late</displayname></item>", {}},
-        {"unclosedLastItem", "<item><displayname>a</displayname></item><item><displayname>b</displayname>", {"a"}},
+        {"unclosedLastItem",
+         "<item><displayname>a</displayname></item><item><displayname>b</displayname>",
+         {"a"}},
         // The first closing tag before the first opening one: that item reads empty, the walk goes on.
         {"closeBeforeOpen", "</item><item><displayname>a</displayname></item>", {"a"}},
         {"textAround", "head<item> <displayname>x y</displayname> </item>tail", {"x y"}},
@@ -58,8 +62,9 @@ TEST(NameListReply, AppendsAfterTheNamesAlreadyHeld)
 TEST(NameListReply, AgreesWithTheFrontCuttingWalkOnScrambledReplies)
 {
     std::mt19937 random(99);
-    const std::vector<std::string> pieces = {"<item>", "</item>", "<displayname>", "</displayname>", "a", "Bo", "<",
-                                             ">",      "item",    "Value not found."};
+    const std::vector<std::string> pieces = {
+        "<item>", "</item>", "<displayname>", "</displayname>",  "a", "Bo",
+        "<",      ">",       "item",          "Value not found."};
     for (int round = 0; round < 2000; ++round) {
         std::string rm;
         for (int i = std::uniform_int_distribution<int>(0, 24)(random); i > 0; --i)

@@ -40,8 +40,9 @@ TEST_F(NameListWindowTest, ServiceOrderIsShownSortedIgnoringCase)
     for (const auto& [code, c] : {std::pair{"%3C", "<"}, std::pair{"%3E", ">"}})
         for (size_t at; (at = target.find(code)) != std::string::npos;)
             target.replace(at, 3, c);
-    EXPECT_EQ(target, std::string(kServicePath) + "?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
-                                                  "<prod>vmr</prod><op>ListPackages</op><type>name</type>");
+    EXPECT_EQ(target, std::string(kServicePath) +
+                          "?clientXMLString=<comver>1.0</comver><conmeth>direct</conmeth>"
+                          "<prod>vmr</prod><op>ListPackages</op><type>name</type>");
 }
 
 TEST_F(NameListWindowTest, ListViewsShowEveryNameWhole)
@@ -62,13 +63,15 @@ TEST_F(NameListWindowTest, TypingSelectsTheExactOrNextName)
         const char* selectedName;
     };
     const Row rows[] = {
-        {"ann", 0, ""}, {"ANNA", 0, "ANNA"}, {"annb", 2, ""}, {"zz", 2, ""}, {"annabel", 1, "annabel"}, {"", 0, ""},
+        {"ann", 0, ""}, {"ANNA", 0, "ANNA"},       {"annb", 2, ""},
+        {"zz", 2, ""},  {"annabel", 1, "annabel"}, {"", 0, ""},
     };
     for (const Row& row : rows) {
         Type(row.text);
         EXPECT_EQ(Selected(), row.selected) << row.text;
         EXPECT_EQ(dlg->m_listNames.GetSelectionMark(), row.selected) << row.text;
-        EXPECT_EQ(dlg->m_listNames.GetNextItem(row.selected, LVNI_SELECTED), -1) << "one selection: " << row.text;
+        EXPECT_EQ(dlg->m_listNames.GetNextItem(row.selected, LVNI_SELECTED), -1)
+            << "one selection: " << row.text;
         EXPECT_EQ(dlg->m_listNames.GetItemState(row.selected, LVIS_FOCUSED), LVIS_FOCUSED) << row.text;
         EXPECT_TRUE(dlg->m_listNames.IsItemFullyVisible(row.selected)) << row.text;
         EXPECT_EQ(dlg->m_strSelectedName, row.selectedName) << row.text;
@@ -130,11 +133,12 @@ TEST_F(NameListWindowTest, DoubleClickWithoutASelectionMarkEmptiesTheBox)
 TEST_F(NameListWindowTest, ItemsWithoutADisplaynameAreSkipped)
 {
     PlaceVelmora();
-    service.Reply(kServicePath, 200,
-                  "<?xml version=\"1.0\"?>\r\n<string>&lt;OLVServerCall ver=\"1.0\"&gt;&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;"
-                  "&lt;item&gt;&lt;package&gt;p&lt;/package&gt;&lt;/item&gt;"
-                  "&lt;item&gt;&lt;displayname&gt;Zoe&lt;/displayname&gt;&lt;/item&gt;&lt;/rm&gt;&lt;/OLVServerCall&gt;"
-                  "</string>\r\n");
+    service.Reply(
+        kServicePath, 200,
+        "<?xml version=\"1.0\"?>\r\n<string>&lt;OLVServerCall ver=\"1.0\"&gt;&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;"
+        "&lt;item&gt;&lt;package&gt;p&lt;/package&gt;&lt;/item&gt;"
+        "&lt;item&gt;&lt;displayname&gt;Zoe&lt;/displayname&gt;&lt;/item&gt;&lt;/rm&gt;&lt;/OLVServerCall&gt;"
+        "</string>\r\n");
     Open();
     ClickWeb();
     EXPECT_EQ(ListItems(), std::vector<std::string>{"Zoe"});
@@ -210,17 +214,19 @@ TEST_F(NameListWindowTest, NamesComeFromARealServiceSortedAndSearchable)
     const std::filesystem::path wav = prefix.Root() / "clip.wav";
     {
         std::ofstream out(wav, std::ios::binary);
-        const unsigned char header[44] = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                          16,  0,   0,   0,   1,  0, 1, 0, 0x40, 0x1f, 0, 0, 0x40, 0x1f, 0, 0,
-                                          1,   0,   8,   0,   'd', 'a', 't', 'a', 4, 0, 0, 0};
+        const unsigned char header[44] = {'R', 'I', 'F',  'F',  40,  0,   0,    0,    'W', 'A', 'V',
+                                          'E', 'f', 'm',  't',  ' ', 16,  0,    0,    0,   1,   0,
+                                          1,   0,   0x40, 0x1f, 0,   0,   0x40, 0x1f, 0,   0,   1,
+                                          0,   8,   0,    'd',  'a', 't', 'a',  4,    0,   0,   0};
         out.write(reinterpret_cast<const char*>(header), sizeof header);
         out.write("\x80\x80\x80\x80", 4);
     }
     for (const char* name : {"Carl", "bob", "Annabel", "Anna"}) {
         std::string err;
-        ASSERT_EQ(ServiceProcess::RunToEnd({"publish", "--catalog", catalog.string(), name, wav.string(), wav.string()},
-                                           nullptr, &err),
-                  0)
+        ASSERT_EQ(
+            ServiceProcess::RunToEnd(
+                {"publish", "--catalog", catalog.string(), name, wav.string(), wav.string()}, nullptr, &err),
+            0)
             << err;
     }
     ServiceProcess process({"--listen", "127.0.0.1:0", "--catalog", catalog.string(), "--db",

@@ -37,8 +37,9 @@ TEST_P(TypeAhead, SelectsTheItemTheTextLeadsTo)
 INSTANTIATE_TEST_SUITE_P(AnnaAnnabelCarl, TypeAhead,
                          ::testing::Values(Row{"ann", 0, false}, Row{"ANNA", 0, true}, Row{"annb", 2, false},
                                            Row{"zz", 2, false}, Row{"", 0, false}, Row{"annabel", 1, true},
-                                           Row{"Annabelle", 2, false}, Row{"carl", 2, true}, Row{"Carla", 2, false},
-                                           Row{"A", 0, false}, Row{"Anna ", 1, false}));
+                                           Row{"Annabelle", 2, false}, Row{"carl", 2, true},
+                                           Row{"Carla", 2, false}, Row{"A", 0, false},
+                                           Row{"Anna ", 1, false}));
 
 TEST(NameSearch, EmptyListSelectsNothing)
 {

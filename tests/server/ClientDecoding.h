@@ -22,7 +22,8 @@ inline std::string XmlRead(const std::string& text, const std::string& tag)
     return text.substr(static_cast<size_t>(contentStart), static_cast<size_t>(length));
 }
 
-struct Decoded {
+struct Decoded
+{
     std::string replyText; // what a successful call hands back
     std::string rc;
     std::string rm;

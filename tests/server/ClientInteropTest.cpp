@@ -33,7 +33,8 @@ TEST_F(ClientInteropTest, EveryOperationDecodesAndThePackageAddressSplitsToTheSe
     HttpClient client(Port());
     const auto list = Decoded(client.Service(ListEnvelope()));
     ASSERT_EQ(list.outcome, service::DecodedReply::Outcome::Text) << list.rm;
-    EXPECT_NE(service::XmlValue(list.text, "rm", "Read", "").find("<item><displayname>Anne Marie</displayname></item>"),
+    EXPECT_NE(service::XmlValue(list.text, "rm", "Read", "")
+                  .find("<item><displayname>Anne Marie</displayname></item>"),
               std::string::npos);
 
     const auto where = Decoded(client.Service(DownloadEnvelope("Anne Marie")));
@@ -45,7 +46,8 @@ TEST_F(ClientInteropTest, EveryOperationDecodesAndThePackageAddressSplitsToTheSe
     EXPECT_EQ(package.status, 200);
     EXPECT_EQ(package.body, FileText(Catalog() / "Anne Marie.zip"));
 
-    const auto thanks = Decoded(client.Service(NameRequestEnvelope("Zoë?", "Jo & Al", "j@x", "", "Is it right?")));
+    const auto thanks =
+        Decoded(client.Service(NameRequestEnvelope("Zoë?", "Jo & Al", "j@x", "", "Is it right?")));
     ASSERT_EQ(thanks.outcome, service::DecodedReply::Outcome::Text) << thanks.rm;
     EXPECT_EQ(service::XmlValue(thanks.text, "rm", "Read", ""), thanks.rm);
     EXPECT_NE(thanks.rm.find("Thank you, Jo & Al."), std::string::npos) << thanks.rm;

@@ -17,7 +17,8 @@ long FileCount(const std::filesystem::path& folder)
 {
     long count = 0;
     std::error_code ec;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, ec); !ec && it != decltype(it)(); ++it)
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, ec); !ec && it != decltype(it)();
+         ++it)
         count += it->is_regular_file() ? 1 : 0;
     return count;
 }
@@ -59,8 +60,8 @@ TEST(CommandLineTest, PublishBuildsAPackageWithBothRecordingsOfTheName)
     EXPECT_EQ(FileCount(dir / "cat"), 1) << "no staging files left";
 
     // A single recording serves as both, and publishing again replaces the package.
-    ASSERT_EQ(ServiceProcess::RunToEnd({"publish", "--catalog", (dir / "cat").string(), "Zoë Anne",
-                                        (dir / "b.wav").string()}),
+    ASSERT_EQ(ServiceProcess::RunToEnd(
+                  {"publish", "--catalog", (dir / "cat").string(), "Zoë Anne", (dir / "b.wav").string()}),
               0);
     EXPECT_EQ(PythonListing(package, dir / "x2"), "Zoë Anne.wav\nZoë Anne^.wav\n");
     EXPECT_TRUE(FileText(dir / "x2" / "0") == second && FileText(dir / "x2" / "1") == second);
@@ -77,7 +78,8 @@ TEST(CommandLineTest, PublishRefusesAndLeavesTheCatalogueAlone)
           std::vector<std::string>{"publish", "--catalog", cat, "Anna", (dir / "notes.txt").string()},
           std::vector<std::string>{"publish", "--catalog", cat, "Anna", (dir / "missing.wav").string()},
           std::vector<std::string>{"publish", "--catalog", cat, "Anna", (dir / "a.wav").string(),
-                                   (dir / "a.wav").string(), (dir / "a.wav").string(), (dir / "a.wav").string()}}) {
+                                   (dir / "a.wav").string(), (dir / "a.wav").string(),
+                                   (dir / "a.wav").string()}}) {
         std::string err;
         EXPECT_EQ(ServiceProcess::RunToEnd(args, nullptr, &err), 1) << args[3];
         EXPECT_NE(err.find("zentrimo-service: "), std::string::npos) << args[3];
@@ -107,7 +109,8 @@ TEST(CommandLineTest, RequestsListsStoredRequestsAsEscapedTsv)
     EXPECT_EQ(header, "id\treceived\tclient\trecord\trequester\temail\tpron\tcomments");
     EXPECT_FALSE(std::getline(lines, extra));
     EXPECT_EQ(row.substr(0, 2), "1\t");
-    EXPECT_NE(row.find("\t127.0.0.1\tZoë\tJo\\tDoe\tj@x\t\tline\\nbreak \\\\ back"), std::string::npos) << row;
+    EXPECT_NE(row.find("\t127.0.0.1\tZoë\tJo\\tDoe\tj@x\t\tline\\nbreak \\\\ back"), std::string::npos)
+        << row;
 
     std::string err;
     EXPECT_EQ(ServiceProcess::RunToEnd({"requests", "--db", (dir / "absent.db").string()}, nullptr, &err), 1);
@@ -118,7 +121,8 @@ TEST(CommandLineTest, SampleCatalogueIsTheSameOnEveryRun)
 {
     ScratchDir dir("sample");
     for (const char* name : {"one", "two"})
-        ASSERT_EQ(ServiceProcess::RunToEnd({"sample", "--catalog", (dir / name).string(), "--count", "60"}), 0);
+        ASSERT_EQ(ServiceProcess::RunToEnd({"sample", "--catalog", (dir / name).string(), "--count", "60"}),
+                  0);
     std::string listed;
     ASSERT_EQ(ServiceProcess::RunToEnd({"sample", "--list", "--count", "60"}, &listed), 0);
     std::istringstream names(listed);

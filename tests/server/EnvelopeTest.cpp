@@ -7,14 +7,17 @@ namespace {
 
 const std::string kHeader = "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod>";
 
-std::string NameRequestEnvelope(const std::string& record, const std::string& request, const std::string& email,
-                                const std::string& pron, const std::string& comments)
+std::string NameRequestEnvelope(const std::string& record, const std::string& request,
+                                const std::string& email, const std::string& pron,
+                                const std::string& comments)
 {
-    return kHeader + "<op>NameRequest</op><record>" + record + "</record><request>" + request + "</request><email>" +
-           email + "</email><pron>" + pron + "</pron><comments>" + comments + "</comments>";
+    return kHeader + "<op>NameRequest</op><record>" + record + "</record><request>" + request +
+           "</request><email>" + email + "</email><pron>" + pron + "</pron><comments>" + comments +
+           "</comments>";
 }
 
-struct FieldCase {
+struct FieldCase
+{
     const char* label;
     std::string envelope;
     std::string tag;
@@ -26,7 +29,9 @@ void PrintTo(const FieldCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class EnvelopeFieldTest : public testing::TestWithParam<FieldCase> {};
+class EnvelopeFieldTest : public testing::TestWithParam<FieldCase>
+{
+};
 
 TEST_P(EnvelopeFieldTest, ValueArrivesAsComposed)
 {
@@ -47,21 +52,23 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"package name holding its own closing tag",
                   kHeader + "<op>DLRequest</op><type>name</type><packagename>a</packagename>b</packagename>",
                   "packagename", "a</packagename>b"},
-        FieldCase{"record with angle brackets", NameRequestEnvelope("<b>Bo</b>", "me", "m@x", "", ""), "record",
-                  "<b>Bo</b>"},
+        FieldCase{"record with angle brackets", NameRequestEnvelope("<b>Bo</b>", "me", "m@x", "", ""),
+                  "record", "<b>Bo</b>"},
         FieldCase{"requester whose value mimics the next tag's close",
                   NameRequestEnvelope("Ann", "x</request>y", "m@x", "", ""), "request", "x</request>y"},
-        FieldCase{"comments with a closing record tag", NameRequestEnvelope("Ann", "me", "m@x", "", "</record>!"),
-                  "comments", "</record>!"},
-        FieldCase{"non-ASCII pronunciation", NameRequestEnvelope("Zoë", "me", "m@x", "zo-ë", ""), "pron", "zo-ë"},
+        FieldCase{"comments with a closing record tag",
+                  NameRequestEnvelope("Ann", "me", "m@x", "", "</record>!"), "comments", "</record>!"},
+        FieldCase{"non-ASCII pronunciation", NameRequestEnvelope("Zoë", "me", "m@x", "zo-ë", ""), "pron",
+                  "zo-ë"},
         FieldCase{"empty optional element", NameRequestEnvelope("Ann", "me", "m@x", "", ""), "pron", ""},
         FieldCase{"a repeated element folds into the value",
                   kHeader + "<op>ListPackages</op><type>name</type><type>name</type>", "type",
                   "name</type><type>name"},
-        FieldCase{"email with plus and percent", NameRequestEnvelope("Ann", "me", "a+b%20@x", "", ""), "email",
-                  "a+b%20@x"}));
+        FieldCase{"email with plus and percent", NameRequestEnvelope("Ann", "me", "a+b%20@x", "", ""),
+                  "email", "a+b%20@x"}));
 
-struct StatusCase {
+struct StatusCase
+{
     const char* label;
     std::string envelope;
     ServiceStatus expected;
@@ -72,7 +79,9 @@ void PrintTo(const StatusCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class EnvelopeStatusTest : public testing::TestWithParam<StatusCase> {};
+class EnvelopeStatusTest : public testing::TestWithParam<StatusCase>
+{
+};
 
 TEST_P(EnvelopeStatusTest, ReportsWhatIsWrong)
 {
@@ -83,10 +92,12 @@ TEST_P(EnvelopeStatusTest, ReportsWhatIsWrong)
 INSTANTIATE_TEST_SUITE_P(
     Statuses, EnvelopeStatusTest,
     testing::Values(
-        StatusCase{"complete list request", kHeader + "<op>ListPackages</op><type>name</type>", ServiceStatus::Ok},
+        StatusCase{"complete list request", kHeader + "<op>ListPackages</op><type>name</type>",
+                   ServiceStatus::Ok},
         StatusCase{"empty", "", ServiceStatus::MalformedEnvelope},
         StatusCase{"plain text", "hello", ServiceStatus::MalformedEnvelope},
-        StatusCase{"header cut short", "<comver>1.0</comver><conmeth>direct", ServiceStatus::MalformedEnvelope},
+        StatusCase{"header cut short", "<comver>1.0</comver><conmeth>direct",
+                   ServiceStatus::MalformedEnvelope},
         StatusCase{"header out of order",
                    "<conmeth>direct</conmeth><comver>1.0</comver><prod>vmr</prod><op>ListPackages</op>",
                    ServiceStatus::MalformedEnvelope},
@@ -94,18 +105,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "<comver>1.0</comver> <conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>",
                    ServiceStatus::MalformedEnvelope},
         StatusCase{"operation never closed", kHeader + "<op>ListPackages", ServiceStatus::MalformedEnvelope},
-        StatusCase{"wrong version", "<comver>2.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>",
+        StatusCase{"wrong version",
+                   "<comver>2.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>",
                    ServiceStatus::UnsupportedVersion},
-        StatusCase{"version with a blank", "<comver>1.0 </comver><conmeth>direct</conmeth><prod>vmr</prod><op>x</op>",
+        StatusCase{"version with a blank",
+                   "<comver>1.0 </comver><conmeth>direct</conmeth><prod>vmr</prod><op>x</op>",
                    ServiceStatus::UnsupportedVersion},
-        StatusCase{"wrong product", "<comver>1.0</comver><conmeth>direct</conmeth><prod>VMR</prod><op>ListPackages</op>",
+        StatusCase{"wrong product",
+                   "<comver>1.0</comver><conmeth>direct</conmeth><prod>VMR</prod><op>ListPackages</op>",
                    ServiceStatus::UnknownProduct},
         StatusCase{"unknown operation", kHeader + "<op>DeleteAll</op>", ServiceStatus::UnknownOperation},
         StatusCase{"operation in other case", kHeader + "<op>listpackages</op><type>name</type>",
                    ServiceStatus::UnknownOperation},
         StatusCase{"trailing text", kHeader + "<op>ListPackages</op><type>name</type>x",
                    ServiceStatus::MalformedEnvelope},
-        StatusCase{"element of another operation", kHeader + "<op>ListPackages</op><packagename>a</packagename>",
+        StatusCase{"element of another operation",
+                   kHeader + "<op>ListPackages</op><packagename>a</packagename>",
                    ServiceStatus::MalformedEnvelope},
         StatusCase{"elements in the wrong order",
                    kHeader + "<op>DLRequest</op><packagename>a</packagename><type>name</type>",

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         inert.find('>') != std::string::npos || inert.find("&lt;") != std::string::npos ||
         inert.find("&gt;") != std::string::npos)
         std::abort();
-    const std::string document = servicereply::ReplyDocument(servicereply::ReplyText(ServiceStatus::Ok, inert));
+    const std::string document =
+        servicereply::ReplyDocument(servicereply::ReplyText(ServiceStatus::Ok, inert));
     if (document.find('\n') + 1 != document.find("<string") || document.back() != '\n')
         std::abort();
     return 0;

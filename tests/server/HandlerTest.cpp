@@ -27,7 +27,8 @@ std::string Request(const std::string& record, const std::string& requester, con
                     const std::string& pron = "", const std::string& comments = "")
 {
     return kHeader + "<op>NameRequest</op><record>" + record + "</record><request>" + requester +
-           "</request><email>" + email + "</email><pron>" + pron + "</pron><comments>" + comments + "</comments>";
+           "</request><email>" + email + "</email><pron>" + pron + "</pron><comments>" + comments +
+           "</comments>";
 }
 
 // The client's walk over the items inside rm.
@@ -56,12 +57,16 @@ std::pair<std::string, std::string> SplitAddress(const std::string& url)
 class HandlerTest : public testing::Test
 {
 protected:
-    HandlerTest() : m_catalog(m_dir / "catalog"), m_store(m_dir / "requests.db"), m_handler(m_catalog, m_store)
+    HandlerTest()
+        : m_catalog(m_dir / "catalog"), m_store(m_dir / "requests.db"), m_handler(m_catalog, m_store)
     {
         std::filesystem::create_directory(m_dir / "catalog");
     }
 
-    void Publish(const std::string& name) { std::ofstream(m_catalog.PackagePath(name), std::ios::binary) << "PK"; }
+    void Publish(const std::string& name)
+    {
+        std::ofstream(m_catalog.PackagePath(name), std::ios::binary) << "PK";
+    }
 
     clientdecoding::Decoded Call(const std::string& envelope, ServiceCall* raw = nullptr)
     {
@@ -110,7 +115,8 @@ TEST_F(HandlerTest, DownloadRequestGivesAnAddressWhoseObjectIsTheServedPackagePa
 
 TEST_F(HandlerTest, NameRequestIsStoredWithClientAndThanksTheRequester)
 {
-    const auto reply = Call(Request("Zoë & <Bo>", "Jane Doe", "jane@example.org", "zo-AY", "50% sure + more"));
+    const auto reply =
+        Call(Request("Zoë & <Bo>", "Jane Doe", "jane@example.org", "zo-AY", "50% sure + more"));
     ASSERT_EQ(reply.rc, "0") << reply.rm;
     EXPECT_NE(reply.rm.find("Thank you, Jane Doe."), std::string::npos) << reply.rm;
     const auto stored = m_store.All();
@@ -131,7 +137,8 @@ TEST_F(HandlerTest, NameRequestWithoutOptionalElementsIsAccepted)
     EXPECT_EQ(m_store.All().size(), 1u);
 }
 
-struct ErrorCase {
+struct ErrorCase
+{
     const char* label;
     std::string envelope;
     ServiceStatus expected;
@@ -142,7 +149,9 @@ void PrintTo(const ErrorCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class HandlerErrorTest : public HandlerTest, public testing::WithParamInterface<ErrorCase> {};
+class HandlerErrorTest : public HandlerTest, public testing::WithParamInterface<ErrorCase>
+{
+};
 
 TEST_P(HandlerErrorTest, RefusalHasANonZeroCodeAReadableMessageAndStoresNothing)
 {
@@ -160,9 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
     Errors, HandlerErrorTest,
     testing::Values(
         ErrorCase{"malformed", "<comver>1.0", ServiceStatus::MalformedEnvelope},
-        ErrorCase{"wrong version", "<comver>0.9</comver><conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>",
+        ErrorCase{"wrong version",
+                  "<comver>0.9</comver><conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>",
                   ServiceStatus::UnsupportedVersion},
-        ErrorCase{"wrong product", "<comver>1.0</comver><conmeth>direct</conmeth><prod>abc</prod><op>ListPackages</op>",
+        ErrorCase{"wrong product",
+                  "<comver>1.0</comver><conmeth>direct</conmeth><prod>abc</prod><op>ListPackages</op>",
                   ServiceStatus::UnknownProduct},
         ErrorCase{"unknown operation", kHeader + "<op>Upload</op>", ServiceStatus::UnknownOperation},
         ErrorCase{"list of another type", kHeader + "<op>ListPackages</op><type>voice</type>",
@@ -170,7 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"list without type", kHeader + "<op>ListPackages</op>", ServiceStatus::UnknownPackageType},
         ErrorCase{"unknown package", Download("Bob"), ServiceStatus::UnknownPackage},
         ErrorCase{"package in other case", Download("anna"), ServiceStatus::UnknownPackage},
-        ErrorCase{"package outside the catalogue", Download("../catalog/Anna"), ServiceStatus::UnknownPackage},
+        ErrorCase{"package outside the catalogue", Download("../catalog/Anna"),
+                  ServiceStatus::UnknownPackage},
         ErrorCase{"empty package name", Download(""), ServiceStatus::UnknownPackage},
         ErrorCase{"no record", Request("", "Jane", "j@x"), ServiceStatus::MissingFields},
         ErrorCase{"blank requester", Request("Ann", "   ", "j@x"), ServiceStatus::MissingFields},
@@ -178,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"record element left out",
                   kHeader + "<op>NameRequest</op><request>Jane</request><email>j@x</email>",
                   ServiceStatus::MissingFields},
-        ErrorCase{"too long", Request("Ann", "Jane", "j@x", "", std::string(CServiceHandler::kMaxEnvelopeBytes, 'c')),
+        ErrorCase{"too long",
+                  Request("Ann", "Jane", "j@x", "", std::string(CServiceHandler::kMaxEnvelopeBytes, 'c')),
                   ServiceStatus::EnvelopeTooLong}));
 
 TEST_F(HandlerTest, UnknownPackageMessageNamesTheRequestInertly)

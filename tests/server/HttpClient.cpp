@@ -15,7 +15,10 @@ size_t Collect(char* data, size_t size, size_t count, void* into)
 
 } // namespace
 
-HttpClient::HttpClient(int port) : m_curl(curl_easy_init()), m_base("http://127.0.0.1:" + std::to_string(port)) {}
+HttpClient::HttpClient(int port)
+    : m_curl(curl_easy_init()), m_base("http://127.0.0.1:" + std::to_string(port))
+{
+}
 
 HttpClient::~HttpClient()
 {
@@ -42,7 +45,8 @@ HttpReply HttpClient::Get(const std::string& target)
 
 HttpReply HttpClient::Service(const std::string& envelope)
 {
-    return Get(inet::EncodeRequestTarget("/olvwebservice/default.asmx/ProcessReq?clientXMLString=" + envelope));
+    return Get(
+        inet::EncodeRequestTarget("/olvwebservice/default.asmx/ProcessReq?clientXMLString=" + envelope));
 }
 
 HttpReply HttpClient::Download(const std::string& url)

@@ -3,7 +3,8 @@
 
 #include <string>
 
-struct HttpReply {
+struct HttpReply
+{
     bool ok = false; // a complete HTTP reply arrived
     long status = 0;
     std::string body;

@@ -5,7 +5,8 @@
 
 namespace {
 
-struct ListenCase {
+struct ListenCase
+{
     const char* text;
     bool ok;
     std::string host;
@@ -17,7 +18,9 @@ void PrintTo(const ListenCase& c, std::ostream* os)
     *os << c.text;
 }
 
-class ListenTest : public testing::TestWithParam<ListenCase> {};
+class ListenTest : public testing::TestWithParam<ListenCase>
+{
+};
 
 TEST_P(ListenTest, SplitsHostAndPort)
 {
@@ -31,17 +34,14 @@ TEST_P(ListenTest, SplitsHostAndPort)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Addresses, ListenTest,
-                         testing::Values(ListenCase{"127.0.0.1:0", true, "127.0.0.1", 0},
-                                         ListenCase{"localhost:8642", true, "localhost", 8642},
-                                         ListenCase{"[::1]:65535", true, "::1", 65535},
-                                         ListenCase{"127.0.0.1", false, "", 0},
-                                         ListenCase{":80", false, "", 0},
-                                         ListenCase{"127.0.0.1:65536", false, "", 0},
-                                         ListenCase{"127.0.0.1:-1", false, "", 0},
-                                         ListenCase{"127.0.0.1:8x", false, "", 0},
-                                         ListenCase{"::1:80", false, "", 0},
-                                         ListenCase{"[::1]80", false, "", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, ListenTest,
+    testing::Values(ListenCase{"127.0.0.1:0", true, "127.0.0.1", 0},
+                    ListenCase{"localhost:8642", true, "localhost", 8642},
+                    ListenCase{"[::1]:65535", true, "::1", 65535}, ListenCase{"127.0.0.1", false, "", 0},
+                    ListenCase{":80", false, "", 0}, ListenCase{"127.0.0.1:65536", false, "", 0},
+                    ListenCase{"127.0.0.1:-1", false, "", 0}, ListenCase{"127.0.0.1:8x", false, "", 0},
+                    ListenCase{"::1:80", false, "", 0}, ListenCase{"[::1]80", false, "", 0}));
 
 TEST(OptionsTest, ServeIsTheDefaultCommandWithItsDefaults)
 {
@@ -63,7 +63,8 @@ TEST(OptionsTest, PublishTakesNameAndFilesInOrder)
     EXPECT_EQ(options.positional, (std::vector<std::string>{"Anne Marie", "a.wav", "b.wav"}));
 }
 
-struct RefusalCase {
+struct RefusalCase
+{
     const char* label;
     std::vector<std::string> args;
 };
@@ -73,7 +74,9 @@ void PrintTo(const RefusalCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class OptionsRefusalTest : public testing::TestWithParam<RefusalCase> {};
+class OptionsRefusalTest : public testing::TestWithParam<RefusalCase>
+{
+};
 
 TEST_P(OptionsRefusalTest, RefusesWithAMessage)
 {
@@ -83,16 +86,16 @@ TEST_P(OptionsRefusalTest, RefusesWithAMessage)
     EXPECT_FALSE(error.empty()) << GetParam().label;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, OptionsRefusalTest,
-    testing::Values(RefusalCase{"unknown command", {"frobnicate"}},
-                    RefusalCase{"unknown option", {"--verbose"}},
-                    RefusalCase{"option without value", {"--catalog"}},
-                    RefusalCase{"bad listen address", {"--listen", "nowhere"}},
-                    RefusalCase{"zero threads", {"--threads", "0"}},
-                    RefusalCase{"publish without files", {"publish", "--catalog", "c", "Anna"}},
-                    RefusalCase{"stray argument to serve", {"Anna"}},
-                    RefusalCase{"negative count", {"sample", "--count", "-3"}}));
+INSTANTIATE_TEST_SUITE_P(Refusals, OptionsRefusalTest,
+                         testing::Values(RefusalCase{"unknown command", {"frobnicate"}},
+                                         RefusalCase{"unknown option", {"--verbose"}},
+                                         RefusalCase{"option without value", {"--catalog"}},
+                                         RefusalCase{"bad listen address", {"--listen", "nowhere"}},
+                                         RefusalCase{"zero threads", {"--threads", "0"}},
+                                         RefusalCase{"publish without files",
+                                                     {"publish", "--catalog", "c", "Anna"}},
+                                         RefusalCase{"stray argument to serve", {"Anna"}},
+                                         RefusalCase{"negative count", {"sample", "--count", "-3"}}));
 
 TEST(OptionsTest, HelpWinsOverEverythingElse)
 {

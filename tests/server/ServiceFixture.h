@@ -29,7 +29,8 @@ inline std::string NameRequestEnvelope(const std::string& record, const std::str
                                        const std::string& comments = "")
 {
     return kEnvelopeHeader + "<op>NameRequest</op><record>" + record + "</record><request>" + requester +
-           "</request><email>" + email + "</email><pron>" + pron + "</pron><comments>" + comments + "</comments>";
+           "</request><email>" + email + "</email><pron>" + pron + "</pron><comments>" + comments +
+           "</comments>";
 }
 
 inline std::string FileText(const std::filesystem::path& path)
@@ -51,7 +52,8 @@ protected:
 
     void Start(std::vector<std::string> extra = {})
     {
-        std::vector<std::string> args{"--listen", "127.0.0.1:0", "--catalog", Catalog().string(), "--db", Db().string()};
+        std::vector<std::string> args{"--listen",         "127.0.0.1:0", "--catalog",
+                                      Catalog().string(), "--db",        Db().string()};
         args.insert(args.end(), extra.begin(), extra.end());
         m_service = std::make_unique<ServiceProcess>(args, Log());
     }

@@ -35,7 +35,8 @@ TEST_F(ServiceHttpTest, ListedPackagesDownloadThroughTheirAddressByteForByte)
     ASSERT_EQ(list.rc, "0") << list.rm;
     const std::vector<std::string> names = ListedNames(list.replyText);
     ASSERT_EQ(names.size(), 40u);
-    for (const std::string& name : {std::string("Anne Marie"), std::string("Zoë"), std::string("Łukasz"), names.back()}) {
+    for (const std::string& name :
+         {std::string("Anne Marie"), std::string("Zoë"), std::string("Łukasz"), names.back()}) {
         ASSERT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
         const auto where = Call(client, DownloadEnvelope(name));
         ASSERT_EQ(where.rc, "0") << where.rm;
@@ -57,7 +58,8 @@ TEST_F(ServiceHttpTest, PackageAddressNamesThePublicHostWhenOneIsSet)
     EXPECT_EQ(XmlRead(where.replyText, "url"), "names.example:8080/olvwebservice/packages/Anna.zip");
 }
 
-struct RoundTripCase {
+struct RoundTripCase
+{
     const char* label;
     std::string value;
 };
@@ -67,19 +69,22 @@ void PrintTo(const RoundTripCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class ServiceRoundTripTest : public ServiceHttpTest, public testing::WithParamInterface<RoundTripCase> {};
+class ServiceRoundTripTest : public ServiceHttpTest, public testing::WithParamInterface<RoundTripCase>
+{
+};
 
 TEST_P(ServiceRoundTripTest, TypedValuesArriveInTheDatabaseAsTyped)
 {
     const std::string& value = GetParam().value;
     HttpClient client(Port());
-    const auto reply = Call(client, NameRequestEnvelope("rec " + value, "req " + value, "m" + value + "@x.org",
-                                                        "pron " + value, "comments " + value));
+    const auto reply =
+        Call(client, NameRequestEnvelope("rec " + value, "req " + value, "m" + value + "@x.org",
+                                         "pron " + value, "comments " + value));
     ASSERT_EQ(reply.rc, "0") << reply.rm;
     // The raw form, as a client that does not encode would send it, must arrive the same.
     std::string raw = "/olvwebservice/default.asmx/ProcessReq?clientXMLString=" +
-                      NameRequestEnvelope("rec " + value, "req " + value, "m" + value + "@x.org", "pron " + value,
-                                          "comments " + value);
+                      NameRequestEnvelope("rec " + value, "req " + value, "m" + value + "@x.org",
+                                          "pron " + value, "comments " + value);
     for (size_t at; (at = raw.find(' ')) != std::string::npos;)
         raw.replace(at, 1, "%20");
     for (size_t at = 0; (at = raw.find('%', at)) != std::string::npos; at += 3)
@@ -102,19 +107,20 @@ TEST_P(ServiceRoundTripTest, TypedValuesArriveInTheDatabaseAsTyped)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ServiceRoundTripTest,
-                         testing::Values(RoundTripCase{"ampersand", "A & B&c=d"}, RoundTripCase{"plus", "a+b"},
-                                         RoundTripCase{"angle brackets", "<b>x</b>"},
-                                         RoundTripCase{"percent", "100% %41"}, RoundTripCase{"non-ASCII", "Zoë Łukasz"},
-                                         RoundTripCase{"query characters", "a?b=c;d/e"},
-                                         RoundTripCase{"quotes", "O'Neil \"Jo\""},
-                                         RoundTripCase{"closing tag of its own element", "x</email>y"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, ServiceRoundTripTest,
+    testing::Values(RoundTripCase{"ampersand", "A & B&c=d"}, RoundTripCase{"plus", "a+b"},
+                    RoundTripCase{"angle brackets", "<b>x</b>"}, RoundTripCase{"percent", "100% %41"},
+                    RoundTripCase{"non-ASCII", "Zoë Łukasz"}, RoundTripCase{"query characters", "a?b=c;d/e"},
+                    RoundTripCase{"quotes", "O'Neil \"Jo\""},
+                    RoundTripCase{"closing tag of its own element", "x</email>y"}));
 
 TEST_F(ServiceHttpTest, EveryRefusedOperationHasANonZeroCode)
 {
     HttpClient client(Port());
     for (const std::string& envelope :
-         {DownloadEnvelope("Nobody"), NameRequestEnvelope("Ann", "", "a@b"), kEnvelopeHeader + "<op>Nope</op>",
+         {DownloadEnvelope("Nobody"), NameRequestEnvelope("Ann", "", "a@b"),
+          kEnvelopeHeader + "<op>Nope</op>",
           std::string("<comver>9</comver><conmeth>direct</conmeth><prod>vmr</prod><op>ListPackages</op>"),
           std::string("<comver>1.0</comver><conmeth>direct</conmeth><prod>xyz</prod><op>ListPackages</op>"),
           std::string("<garbage"), std::string("")}) {
@@ -126,7 +132,8 @@ TEST_F(ServiceHttpTest, EveryRefusedOperationHasANonZeroCode)
     EXPECT_TRUE(CRequestStore(Db()).All().empty());
 }
 
-struct RefusalCase {
+struct RefusalCase
+{
     const char* label;
     std::string target;
     long status;
@@ -137,7 +144,9 @@ void PrintTo(const RefusalCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class ServiceRefusalTest : public ServiceHttpTest, public testing::WithParamInterface<RefusalCase> {};
+class ServiceRefusalTest : public ServiceHttpTest, public testing::WithParamInterface<RefusalCase>
+{
+};
 
 TEST_P(ServiceRefusalTest, IsAnsweredWithAnHttpErrorAndTheServiceGoesOn)
 {
@@ -165,8 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ServiceHttpTest, EnvelopeAfterAnotherParameterIsTakenWhole)
 {
     HttpClient client(Port());
-    const HttpReply reply = client.Get("/olvwebservice/default.asmx/processreq?x=1&clientXMLString=" +
-                                       ListEnvelope());
+    const HttpReply reply =
+        client.Get("/olvwebservice/default.asmx/processreq?x=1&clientXMLString=" + ListEnvelope());
     ASSERT_EQ(reply.status, 200);
     EXPECT_EQ(clientdecoding::Decode(reply.body).rc, "0");
 }

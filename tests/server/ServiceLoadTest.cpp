@@ -17,7 +17,9 @@ namespace {
 using clientdecoding::Decode;
 using clientdecoding::XmlRead;
 
-class ServiceLoadTest : public ServiceFixture {};
+class ServiceLoadTest : public ServiceFixture
+{
+};
 
 TEST_F(ServiceLoadTest, SixteenClientsTimesFiveHundredRequestsWithoutErrorAndEachRequestStoredOnce)
 {
@@ -54,7 +56,8 @@ TEST_F(ServiceLoadTest, SixteenClientsTimesFiveHundredRequestsWithoutErrorAndEac
                         fail("download request " + tag + ": " + reply.error);
                     break;
                 case 2:
-                    reply = client.Service(NameRequestEnvelope("name " + tag, "client & co " + tag, tag + "@x"));
+                    reply =
+                        client.Service(NameRequestEnvelope("name " + tag, "client & co " + tag, tag + "@x"));
                     if (!reply.ok || Decode(reply.body).rc != "0")
                         fail("name request " + tag + ": " + reply.error);
                     break;

@@ -23,8 +23,8 @@ TEST(ServiceReplyTest, SuccessDecodesToCodeZeroAndElements)
 
 TEST(ServiceReplyTest, ErrorCarriesItsCodeAndReadableMessage)
 {
-    const auto decoded =
-        Decode(servicereply::ReplyDocument(servicereply::StatusReply(ServiceStatus::UnknownPackage, "Requested: Bo")));
+    const auto decoded = Decode(servicereply::ReplyDocument(
+        servicereply::StatusReply(ServiceStatus::UnknownPackage, "Requested: Bo")));
     EXPECT_EQ(decoded.rc, "6");
     EXPECT_EQ(decoded.rm, StatusMessage(ServiceStatus::UnknownPackage) + "  Requested: Bo");
 }
@@ -40,7 +40,8 @@ TEST(ServiceReplyTest, DocumentIsOneLineAfterTheDeclarationAndAmpersandTravelsRa
     EXPECT_EQ(Decode(body).rm, "Tom & Jerry \"quoted\"");
 }
 
-struct InertCase {
+struct InertCase
+{
     const char* label;
     std::string input;
     std::string expected;
@@ -51,7 +52,9 @@ void PrintTo(const InertCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class InertTest : public testing::TestWithParam<InertCase> {};
+class InertTest : public testing::TestWithParam<InertCase>
+{
+};
 
 TEST_P(InertTest, NothingTurnsIntoMarkupAfterDecoding)
 {
@@ -59,19 +62,20 @@ TEST_P(InertTest, NothingTurnsIntoMarkupAfterDecoding)
     const std::string inert = servicereply::Inert(c.input);
     EXPECT_EQ(inert, c.expected) << c.label;
     // Whatever stays must come back unchanged inside rm.
-    const auto decoded = Decode(servicereply::ReplyDocument(servicereply::ReplyText(ServiceStatus::Ok, inert)));
+    const auto decoded =
+        Decode(servicereply::ReplyDocument(servicereply::ReplyText(ServiceStatus::Ok, inert)));
     EXPECT_EQ(decoded.rm, inert) << c.label;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, InertTest,
-    testing::Values(InertCase{"plain", "Anna Marie", "Anna Marie"},
-                    InertCase{"non-ASCII kept", "Zoë Łukasz", "Zoë Łukasz"},
-                    InertCase{"tags dropped", "<b>Bo</b>", "bBo/b"},
-                    InertCase{"closing rm dropped", "x</rm>y", "x/rmy"},
-                    InertCase{"entity that decodes to a bracket", "a&lt;/rm&gt;b", "alt;/rmgt;b"},
-                    InertCase{"entity formed by dropping", "&&lt;", "lt;"},
-                    InertCase{"ordinary ampersand kept", "AT&T &amp;", "AT&T &amp;"},
-                    InertCase{"line breaks dropped", "a\r\nb\tc", "abc"}));
+INSTANTIATE_TEST_SUITE_P(Texts, InertTest,
+                         testing::Values(InertCase{"plain", "Anna Marie", "Anna Marie"},
+                                         InertCase{"non-ASCII kept", "Zoë Łukasz", "Zoë Łukasz"},
+                                         InertCase{"tags dropped", "<b>Bo</b>", "bBo/b"},
+                                         InertCase{"closing rm dropped", "x</rm>y", "x/rmy"},
+                                         InertCase{"entity that decodes to a bracket", "a&lt;/rm&gt;b",
+                                                   "alt;/rmgt;b"},
+                                         InertCase{"entity formed by dropping", "&&lt;", "lt;"},
+                                         InertCase{"ordinary ampersand kept", "AT&T &amp;", "AT&T &amp;"},
+                                         InertCase{"line breaks dropped", "a\r\nb\tc", "abc"}));
 
 } // namespace

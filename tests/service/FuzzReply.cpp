@@ -33,7 +33,7 @@ service::LineReader LinesOf(const std::string& body)
     };
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -53,7 +53,8 @@ TEST_F(MainDlgService, FailuresShowTheirBoxesWithTheRightCaptionAndIcon)
 {
     server.Redirect(kServicePath, 303, "");
     ModalScript script;
-    script.ExpectBox("Error: Site redirects with no new location", AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+    script.ExpectBox("Error: Site redirects with no new location", AfxGetAppName(),
+                     MB_OK | MB_ICONEXCLAMATION);
     EXPECT_EQ(dlg.ServerCall(service::ListPackagesRequest()), "");
     server.Reply(kServicePath, 200, ServiceReplyBody("<rc>2</rc><rm>busy</rm>"));
     script.ExpectBox("Error 2: busy", AfxGetAppName(), MB_OK);
@@ -134,9 +135,10 @@ TEST_F(MainDlgService, NameRequestShowsTheAnswerUnderTheApplicationName)
     ASSERT_FALSE(requests.empty());
     const auto sent = requests.back().params.find("clientXMLString");
     ASSERT_NE(sent, requests.back().params.end());
-    EXPECT_EQ(sent->second,
-              "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>NameRequest</op><record>Ysolde"
-              "</record><request>Ann</request><email>a@b.c</email><pron></pron><comments></comments>");
+    EXPECT_EQ(
+        sent->second,
+        "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>NameRequest</op><record>Ysolde"
+        "</record><request>Ann</request><email>a@b.c</email><pron></pron><comments></comments>");
 }
 
-}  // namespace
+} // namespace

@@ -19,8 +19,8 @@ protected:
     bool Send()
     {
         service::CServiceTransport transport(server.HostPort(), user, password, ui);
-        return service::SendNameRequest(transport, ui,
-                                        service::NameRequest("Ysolde", "Ann Lee", "ann@example.org", "ee-SOLD", ""));
+        return service::SendNameRequest(
+            transport, ui, service::NameRequest("Ysolde", "Ann Lee", "ann@example.org", "ee-SOLD", ""));
     }
 
     ScratchPrefix prefix;
@@ -34,7 +34,8 @@ TEST_F(NameRequestCall, AcceptedRequestShowsTheServicesMessageInsideTheNotice)
 {
     server.Reply(kServicePath, 200, ServiceReplyBody("<rc>0</rc><rm>Thank you, we will record it.</rm>"));
     EXPECT_TRUE(Send());
-    EXPECT_EQ(ui.events, (std::vector<std::string>{"notice:Sending request, please wait...", "box", "notice off"}));
+    EXPECT_EQ(ui.events,
+              (std::vector<std::string>{"notice:Sending request, please wait...", "box", "notice off"}));
     EXPECT_EQ(ui.boxes, (std::vector<ShownBox>{{"Thank you, we will record it.", "", false}}));
     const auto seen = server.Requests();
     ASSERT_EQ(seen.size(), 1u);
@@ -48,7 +49,8 @@ TEST_F(NameRequestCall, FailureIsToldOnceAndTheNoticeStillGoes)
 {
     server.Reply(kServicePath, 200, ServiceReplyBody("<rc>4</rc><rm>Already recorded</rm>"));
     EXPECT_FALSE(Send());
-    EXPECT_EQ(ui.events, (std::vector<std::string>{"notice:Sending request, please wait...", "box", "notice off"}));
+    EXPECT_EQ(ui.events,
+              (std::vector<std::string>{"notice:Sending request, please wait...", "box", "notice off"}));
     EXPECT_EQ(ui.boxes, (std::vector<ShownBox>{{"Error 4: Already recorded", "", false}}));
 }
 
@@ -59,4 +61,4 @@ TEST_F(NameRequestCall, NoticeGoesWhenTheSessionCannotBeCreated)
     EXPECT_EQ(ui.events, (std::vector<std::string>{"notice:Sending request, please wait...", "notice off"}));
 }
 
-}  // namespace
+} // namespace

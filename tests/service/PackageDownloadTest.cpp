@@ -21,7 +21,9 @@ struct AddressCase
     std::string object;
 };
 
-class SplitAddress : public testing::TestWithParam<AddressCase> {};
+class SplitAddress : public testing::TestWithParam<AddressCase>
+{
+};
 
 TEST_P(SplitAddress, DropsTheSegmentAfterTheHost)
 {
@@ -35,8 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SplitAddress,
                                          AddressCase{"h/folder/file.zip", "h", "file.zip"},
                                          AddressCase{"h/a/b/file.zip", "h", "b/file.zip"},
                                          AddressCase{"http://h/file.zip", "http:", "h/file.zip"},
-                                         AddressCase{"h/", "h", ""},
-                                         AddressCase{"nohost", "", "nohost"}));
+                                         AddressCase{"h/", "h", ""}, AddressCase{"nohost", "", "nohost"}));
 
 std::string FileText(const std::filesystem::path& path)
 {
@@ -69,7 +70,8 @@ protected:
 TEST_F(Download, HostAndFileAndHostFolderFileBothFetchTheFileName)
 {
     server.Reply("/Tom.zip", 200, "PK-tom", {}, "application/zip");
-    for (const std::string& address : {server.HostPort() + "/Tom.zip", server.HostPort() + "/packages/Tom.zip"}) {
+    for (const std::string& address :
+         {server.HostPort() + "/Tom.zip", server.HostPort() + "/packages/Tom.zip"}) {
         std::filesystem::remove(Local());
         const DownloadResult got = Get(address);
         EXPECT_TRUE(got.ok) << address << ": " << got.failure;
@@ -127,7 +129,8 @@ TEST_F(Download, StalledBodyFailsWithTheDownloadError)
 TEST_F(Download, UnwritableLocalFileShowsOneFileErrorBox)
 {
     server.Reply("/Tom.zip", 200, "PK");
-    const DownloadResult got = service::DownloadPackage(server.HostPort() + "/Tom.zip", "E:\\no such folder\\T.zip", ui);
+    const DownloadResult got =
+        service::DownloadPackage(server.HostPort() + "/Tom.zip", "E:\\no such folder\\T.zip", ui);
     EXPECT_FALSE(got.ok);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_NE(ui.boxes[0].text.find("T.zip"), std::string::npos) << ui.boxes[0].text;
@@ -166,4 +169,4 @@ TEST_F(Download, OpenProxyCarriesThePackage)
     EXPECT_EQ(server.Requests()[0].headers.count("Via"), 1u);
 }
 
-}  // namespace
+} // namespace

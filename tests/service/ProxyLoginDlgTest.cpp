@@ -59,7 +59,8 @@ TEST(ProxyLoginDlg, OverlongCredentialsAreRefusedRatherThanCut)
         Type(d, std::string(255, 'u'), "p");
         ClickOk(d);
     });
-    script.ExpectBox("The username is longer than 255 characters. Please enter a shorter one.", AfxGetAppName());
+    script.ExpectBox("The username is longer than 255 characters. Please enter a shorter one.",
+                     AfxGetAppName());
     CProxyLoginDlg login;
     EXPECT_EQ(login.DoModal(), IDOK);
     EXPECT_FALSE(endedAfterLong);
@@ -73,7 +74,8 @@ TEST(ProxyLoginDlg, EscapeAndCancelEndWithTheCancelResult)
         Type(d, "bob", "secret");
         QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
     });
-    script.ExpectDialog(IDD_PROXY_LOGIN, [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
+    script.ExpectDialog(IDD_PROXY_LOGIN,
+                        [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
     CProxyLoginDlg first;
     EXPECT_EQ(first.DoModal(), IDCANCEL);
     CProxyLoginDlg second;
@@ -81,4 +83,4 @@ TEST(ProxyLoginDlg, EscapeAndCancelEndWithTheCancelResult)
     EXPECT_EQ(second.GetUser(), "");
 }
 
-}  // namespace
+} // namespace

@@ -10,7 +10,7 @@ struct LoginCase
     const char* label;
     std::string password;
     std::string user;
-    const char* expected;  // nullptr: accepted
+    const char* expected; // nullptr: accepted
 };
 
 std::ostream& operator<<(std::ostream& os, const LoginCase& c)
@@ -18,7 +18,9 @@ std::ostream& operator<<(std::ostream& os, const LoginCase& c)
     return os << c.label;
 }
 
-class LoginRules : public testing::TestWithParam<LoginCase> {};
+class LoginRules : public testing::TestWithParam<LoginCase>
+{
+};
 
 TEST_P(LoginRules, GiveTheRightMessage)
 {
@@ -40,7 +42,6 @@ INSTANTIATE_TEST_SUITE_P(
                               "The password is longer than 255 characters. Please enter a shorter one."},
                     LoginCase{"long user", "p", std::string(256, 'u'),
                               "The username is longer than 255 characters. Please enter a shorter one."},
-                    LoginCase{"empty beats long", std::string(300, 'p'), "",
-                              "Please enter a username."}));
+                    LoginCase{"empty beats long", std::string(300, 'p'), "", "Please enter a username."}));
 
-}  // namespace
+} // namespace

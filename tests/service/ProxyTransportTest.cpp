@@ -17,9 +17,10 @@ using Kind = ServiceOutcome::Kind;
 using namespace std::string_literals;
 
 constexpr const char kServicePath[] = "/olvwebservice/default.asmx/ProcessReq";
-const ShownBox kRejected{"Your Proxy server is unable to authenticate you. Please check that your username and "
-                         "password are correct, and attempt the connection again or contact your technical support.",
-                         "Connection Problem", false};
+const ShownBox kRejected{
+    "Your Proxy server is unable to authenticate you. Please check that your username and "
+    "password are correct, and attempt the connection again or contact your technical support.",
+    "Connection Problem", false};
 
 class ProxiedExchange : public testing::Test
 {
@@ -98,7 +99,8 @@ TEST_F(ProxiedExchange, DownloadsBehindALoginProxyCarryTheAcceptedLogin)
     ASSERT_EQ(Call().kind, Kind::Reply);
 
     for (const std::string name : {"first.zip", "second.zip"}) {
-        const service::DownloadResult got = service::DownloadPackage(server.HostPort() + "/p/Tom.zip", "E:\\" + name, ui);
+        const service::DownloadResult got =
+            service::DownloadPackage(server.HostPort() + "/p/Tom.zip", "E:\\" + name, ui);
         EXPECT_TRUE(got.ok) << name << ": " << got.failure;
         std::ifstream in(folder / name, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), package) << name;
@@ -171,4 +173,4 @@ TEST_F(ProxiedExchange, CredentialsKnownBeforehandSkipTheDialog)
     EXPECT_EQ(ui.loginsAsked, 0);
 }
 
-}  // namespace
+} // namespace

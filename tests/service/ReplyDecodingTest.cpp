@@ -53,7 +53,9 @@ std::ostream& operator<<(std::ostream& os, const DecodeCase& c)
     return os << c.label;
 }
 
-class DecodeTable : public testing::TestWithParam<DecodeCase> {};
+class DecodeTable : public testing::TestWithParam<DecodeCase>
+{
+};
 
 TEST_P(DecodeTable, FollowsTheStepsInOrder)
 {
@@ -72,30 +74,34 @@ const std::string kHead = "<?xml version=\"1.0\"?><string xmlns=\"urn:olv\">";
 INSTANTIATE_TEST_SUITE_P(
     Table, DecodeTable,
     testing::Values(
-        DecodeCase{"success", kHead + "&lt;OLVServerCall a&gt;&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;ok&lt;/rm&gt;</string>",
+        DecodeCase{"success",
+                   kHead + "&lt;OLVServerCall a&gt;&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;ok&lt;/rm&gt;</string>",
                    Outcome::Text, "<rc>0</rc><rm>ok</rm>", "0", "ok"},
         DecodeCase{"nothing at all", "", Outcome::Empty, "", "", ""},
         DecodeCase{"sixteen characters after the marker start, not fourteen",
-                   "OLVServerCallXYZ<rc>0</rc><rm>m</rm></string>", Outcome::Text, "<rc>0</rc><rm>m</rm>", "0", "m"},
+                   "OLVServerCallXYZ<rc>0</rc><rm>m</rm></string>", Outcome::Text, "<rc>0</rc><rm>m</rm>",
+                   "0", "m"},
         DecodeCase{"only lt and gt are decoded",
-                   "OLVServerCall a>&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;Tom &amp; &quot;J&quot; &#65;&lt;/rm&gt;</string>",
+                   "OLVServerCall a>&lt;rc&gt;0&lt;/rc&gt;&lt;rm&gt;Tom &amp; &quot;J&quot; "
+                   "&#65;&lt;/rm&gt;</string>",
                    Outcome::Text, "<rc>0</rc><rm>Tom &amp; &quot;J&quot; &#65;</rm>", "0",
                    "Tom &amp; &quot;J&quot; &#65;"},
         DecodeCase{"first closing string tag removed, the rest kept",
                    "OLVServerCall a><rc>0</rc></string><rm>x</rm></string>", Outcome::Text,
                    "<rc>0</rc><rm>x</rm></string>", "0", "x"},
-        DecodeCase{"no marker: cut at index 15", "123456789012345<rc>0</rc><rm>m</rm></string>", Outcome::Text,
-                   "<rc>0</rc><rm>m</rm>", "0", "m"},
+        DecodeCase{"no marker: cut at index 15", "123456789012345<rc>0</rc><rm>m</rm></string>",
+                   Outcome::Text, "<rc>0</rc><rm>m</rm>", "0", "m"},
         DecodeCase{"no closing string tag: first nine characters go",
-                   "OLVServerCall a>123456789<rc>0</rc><rm>m</rm>", Outcome::Text, "<rc>0</rc><rm>m</rm>", "0", "m"},
-        DecodeCase{"no closing string tag, shorter than nine: kept", "OLVServerCall a><rc>", Outcome::ServiceError,
-                   "<rc>", "Value not found.", "Value not found."},
+                   "OLVServerCall a>123456789<rc>0</rc><rm>m</rm>", Outcome::Text, "<rc>0</rc><rm>m</rm>",
+                   "0", "m"},
+        DecodeCase{"no closing string tag, shorter than nine: kept", "OLVServerCall a><rc>",
+                   Outcome::ServiceError, "<rc>", "Value not found.", "Value not found."},
         DecodeCase{"marker at the very end leaves nothing", "abcOLVServerCall", Outcome::ServiceError, "",
                    "Value not found.", "Value not found."},
         DecodeCase{"service error", "OLVServerCall a><rc>3</rc><rm>No such name</rm></string>",
                    Outcome::ServiceError, "<rc>3</rc><rm>No such name</rm>", "3", "No such name"},
-        DecodeCase{"empty rc is an error", "OLVServerCall a><rc></rc><rm>m</rm></string>", Outcome::ServiceError,
-                   "<rc></rc><rm>m</rm>", "", "m"},
+        DecodeCase{"empty rc is an error", "OLVServerCall a><rc></rc><rm>m</rm></string>",
+                   Outcome::ServiceError, "<rc></rc><rm>m</rm>", "", "m"},
         DecodeCase{"leading zero is an error", "OLVServerCall a><rc>00</rc><rm>m</rm></string>",
                    Outcome::ServiceError, "<rc>00</rc><rm>m</rm>", "00", "m"},
         DecodeCase{"leading space is an error", "OLVServerCall a><rc> 0</rc><rm>m</rm></string>",
@@ -111,4 +117,4 @@ TEST(DecodeReply, ServiceErrorTextJoinsCodeAndMessage)
     EXPECT_EQ(service::ServiceErrorText(empty), "Error : m");
 }
 
-}  // namespace
+} // namespace

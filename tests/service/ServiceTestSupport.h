@@ -13,7 +13,7 @@
 struct ShownBox
 {
     std::string text;
-    std::string caption;  // "" for the application's name
+    std::string caption; // "" for the application's name
     bool exclamation;
     bool operator==(const ShownBox&) const = default;
 };
@@ -83,7 +83,8 @@ inline std::string ServiceReplyBody(const std::string& inner)
 inline void WriteInternetSettings(const ScratchPrefix& prefix, const std::vector<std::string>& valueLines)
 {
     std::ofstream reg(prefix.Root() / "user.reg");
-    reg << "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n";
+    reg << "WINE REGISTRY Version 2\n;; All keys relative to "
+           "\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n";
     if (valueLines.empty())
         return;
     reg << "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Internet Settings] 1700000000\n";

@@ -52,18 +52,20 @@ TEST_F(DirectExchange, SuccessGivesTheReplyTextAndSendsTheEnvelopeUnescaped)
     const auto seen = server.Requests();
     ASSERT_EQ(seen.size(), 1u);
     // '&' travels raw, so a query parser splits there: the first parameter ends before it.
-    EXPECT_EQ(seen[0].params.find("clientXMLString")->second,
-              "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>DLRequest</op><type>name</type>"
-              "<packagename>Tom ");
+    EXPECT_EQ(
+        seen[0].params.find("clientXMLString")->second,
+        "<comver>1.0</comver><conmeth>direct</conmeth><prod>vmr</prod><op>DLRequest</op><type>name</type>"
+        "<packagename>Tom ");
     EXPECT_NE(seen[0].target.find("Tom%20&%20Jerry%20%3CSr.%3E"), std::string::npos) << seen[0].target;
     EXPECT_EQ(seen[0].headers.find("Cache-Control")->second, "no-cache");
 }
 
 TEST_F(DirectExchange, BodyIsReadUpToTheFirstBlankLine)
 {
-    server.Reply(kServicePath, 200,
-                 "<string>&lt;OLVServerCall a&gt;&lt;rc&gt;0\r\n&lt;/rc&gt;&lt;rm&gt;x&lt;/rm&gt;</string>\n\n"
-                 "&lt;url&gt;ignored&lt;/url&gt;");
+    server.Reply(
+        kServicePath, 200,
+        "<string>&lt;OLVServerCall a&gt;&lt;rc&gt;0\r\n&lt;/rc&gt;&lt;rm&gt;x&lt;/rm&gt;</string>\n\n"
+        "&lt;url&gt;ignored&lt;/url&gt;");
     const ServiceOutcome out = Call(server.HostPort());
     EXPECT_EQ(out.kind, Kind::Reply);
     EXPECT_EQ(out.replyText, "<rc>0</rc><rm>x</rm>");
@@ -85,7 +87,7 @@ TEST_F(DirectExchange, EmptyBodyIsNothingReturned)
 
 TEST_F(DirectExchange, ErrorStatusIsWebProcessingError)
 {
-    EXPECT_EQ(Call(server.HostPort()).kind, Kind::Failed);  // unscripted: 404
+    EXPECT_EQ(Call(server.HostPort()).kind, Kind::Failed); // unscripted: 404
     EXPECT_EQ(Only(), (ShownBox{"Web Processing Error #404.", "Connection Problem", false}));
 }
 
@@ -130,12 +132,14 @@ TEST_F(DirectExchange, ConnectionFailuresNameTheStepAndTheCode)
     EXPECT_EQ(Call("127.0.0.1:" + std::to_string(closedPort)).kind, Kind::Failed);
     EXPECT_EQ(Call("bad host name").kind, Kind::Failed);
     ASSERT_EQ(ui.boxes.size(), 2u);
-    EXPECT_EQ(ui.boxes[0], (ShownBox{"Could not send request to OLV Web Server(3).  Check your high speed or dial up "
-                                     "connection. Error: #12029.",
-                                     "Connection Problem", false}));
-    EXPECT_EQ(ui.boxes[1], (ShownBox{"Could not get connection to OLV Web Server.  Check your high speed or dial up "
-                                     "connection. Error: #12005.",
-                                     "Connection Problem", false}));
+    EXPECT_EQ(ui.boxes[0],
+              (ShownBox{"Could not send request to OLV Web Server(3).  Check your high speed or dial up "
+                        "connection. Error: #12029.",
+                        "Connection Problem", false}));
+    EXPECT_EQ(ui.boxes[1],
+              (ShownBox{"Could not get connection to OLV Web Server.  Check your high speed or dial up "
+                        "connection. Error: #12005.",
+                        "Connection Problem", false}));
 }
 
 TEST_F(DirectExchange, BrokenBodyShowsTheErrorsOwnDescription)
@@ -146,8 +150,8 @@ TEST_F(DirectExchange, BrokenBodyShowsTheErrorsOwnDescription)
     EXPECT_EQ(Call(server.HostPort()).kind, Kind::Failed);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[0], (ShownBox{"The operation timed out.", "Connection Problem", false}));
-    EXPECT_EQ(ui.boxes[1],
-              (ShownBox{"The connection with the server was terminated abnormally.", "Connection Problem", false}));
+    EXPECT_EQ(ui.boxes[1], (ShownBox{"The connection with the server was terminated abnormally.",
+                                     "Connection Problem", false}));
 }
 
 struct SettingsCase
@@ -156,7 +160,9 @@ struct SettingsCase
     std::vector<std::string> lines;
 };
 
-class DirectPathSettings : public DirectExchange, public testing::WithParamInterface<SettingsCase> {};
+class DirectPathSettings : public DirectExchange, public testing::WithParamInterface<SettingsCase>
+{
+};
 
 // Each row points ProxyServer at a dead port: taking the proxied path would fail the call.
 TEST_P(DirectPathSettings, OnlyTheNumberOneSelectsTheProxy)
@@ -170,11 +176,12 @@ TEST_P(DirectPathSettings, OnlyTheNumberOneSelectsTheProxy)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DirectPathSettings,
-    testing::Values(SettingsCase{"no key", {}},
-                    SettingsCase{"enable 0", {"\"ProxyEnable\"=dword:00000000", "\"ProxyServer\"=\"127.0.0.1:9\""}},
-                    SettingsCase{"enable 2", {"\"ProxyEnable\"=dword:00000002", "\"ProxyServer\"=\"127.0.0.1:9\""}},
-                    SettingsCase{"enable as a string", {"\"ProxyEnable\"=\"1\"", "\"ProxyServer\"=\"127.0.0.1:9\""}},
-                    SettingsCase{"no enable value", {"\"ProxyServer\"=\"127.0.0.1:9\""}}),
+    testing::Values(
+        SettingsCase{"no key", {}},
+        SettingsCase{"enable 0", {"\"ProxyEnable\"=dword:00000000", "\"ProxyServer\"=\"127.0.0.1:9\""}},
+        SettingsCase{"enable 2", {"\"ProxyEnable\"=dword:00000002", "\"ProxyServer\"=\"127.0.0.1:9\""}},
+        SettingsCase{"enable as a string", {"\"ProxyEnable\"=\"1\"", "\"ProxyServer\"=\"127.0.0.1:9\""}},
+        SettingsCase{"no enable value", {"\"ProxyServer\"=\"127.0.0.1:9\""}}),
     [](const testing::TestParamInfo<SettingsCase>& row) { return "Row" + std::to_string(row.index); });
 
 TEST_F(DirectExchange, UnusableProxyListTravelsOutOfTheCall)
@@ -184,4 +191,4 @@ TEST_F(DirectExchange, UnusableProxyListTravelsOutOfTheCall)
     EXPECT_TRUE(ui.boxes.empty());
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,9 @@ std::ostream& operator<<(std::ostream& os, const XmlCase& c)
     return os << c.label;
 }
 
-class XmlValueTable : public testing::TestWithParam<XmlCase> {};
+class XmlValueTable : public testing::TestWithParam<XmlCase>
+{
+};
 
 TEST_P(XmlValueTable, GivesTheExpectedText)
 {
@@ -47,13 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Write, XmlValueTable,
-    testing::Values(
-        XmlCase{"replaces only the content", "pre<a>old</a>post", "a", "Write", "new", "pre<a>new</a>post"},
-        XmlCase{"into an empty element", "<a></a>", "a", "Write", "v", "<a>v</a>"},
-        XmlCase{"closing tag first inserts without removing", "</b><b>2</b>", "b", "Write", "N", "</b><b>N2</b>"},
-        XmlCase{"opening tag missing", "x</a>", "a", "Write", "v", "Value not found."},
-        XmlCase{"empty new value", "<a>old</a>", "a", "Write", "", "<a></a>"},
-        XmlCase{"first element only", "<a>1</a><a>2</a>", "a", "Write", "9", "<a>9</a><a>2</a>"},
-        XmlCase{"capitalised operation", "<a>1</a>", "a", "WRITE", "v", "Invalid Operation"}));
+    testing::Values(XmlCase{"replaces only the content", "pre<a>old</a>post", "a", "Write", "new",
+                            "pre<a>new</a>post"},
+                    XmlCase{"into an empty element", "<a></a>", "a", "Write", "v", "<a>v</a>"},
+                    XmlCase{"closing tag first inserts without removing", "</b><b>2</b>", "b", "Write", "N",
+                            "</b><b>N2</b>"},
+                    XmlCase{"opening tag missing", "x</a>", "a", "Write", "v", "Value not found."},
+                    XmlCase{"empty new value", "<a>old</a>", "a", "Write", "", "<a></a>"},
+                    XmlCase{"first element only", "<a>1</a><a>2</a>", "a", "Write", "9", "<a>9</a><a>2</a>"},
+                    XmlCase{"capitalised operation", "<a>1</a>", "a", "WRITE", "v", "Invalid Operation"}));
 
-}  // namespace
+} // namespace

@@ -17,9 +17,11 @@ public:
     ~ScratchDir()
     {
         std::error_code ec;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
         // Windows refuses to delete read-only files: make everything writable first.
-        for (std::filesystem::recursive_directory_iterator it(m_path, ec), end; !ec && it != end; it.increment(ec)) {
+        for (std::filesystem::recursive_directory_iterator it(m_path, ec), end; !ec && it != end;
+             it.increment(ec)) {
             std::error_code ignored;
             if (!it->is_symlink(ignored))
                 std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,

@@ -38,7 +38,8 @@ public:
     {
         const std::filesystem::path target = Root() / folder;
         std::filesystem::create_directories(target);
-        std::filesystem::create_directory_symlink(target, Root() / "dosdevices" / (std::string(1, letter) + ":"));
+        std::filesystem::create_directory_symlink(target,
+                                                  Root() / "dosdevices" / (std::string(1, letter) + ":"));
         return target;
     }
 

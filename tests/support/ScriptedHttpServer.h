@@ -24,9 +24,9 @@ public:
 
     struct Seen
     {
-        std::string target;  // as on the wire, percent-encoding included
-        std::string path;    // decoded
-        std::multimap<std::string, std::string> params;  // decoded query parameters
+        std::string target;                             // as on the wire, percent-encoding included
+        std::string path;                               // decoded
+        std::multimap<std::string, std::string> params; // decoded query parameters
         httplib::Headers headers;
     };
 
@@ -35,7 +35,8 @@ public:
         m_server.new_task_queue = [] { return new httplib::ThreadPool(4); };
         // A proxy keeps its connection to us open; a short idle limit keeps stop() from waiting on it.
         m_server.set_keep_alive_timeout(1);
-        m_server.Get(".*", [this](const httplib::Request& req, httplib::Response& res) { Dispatch(req, res); });
+        m_server.Get(".*",
+                     [this](const httplib::Request& req, httplib::Response& res) { Dispatch(req, res); });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         if (m_port <= 0)
             throw std::runtime_error("ScriptedHttpServer: cannot bind 127.0.0.1");

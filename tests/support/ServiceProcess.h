@@ -26,7 +26,8 @@ public:
     int Wait();
 
     // Runs the program to its end with output captured; the exit code.
-    static int RunToEnd(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr);
+    static int RunToEnd(const std::vector<std::string>& args, std::string* out = nullptr,
+                        std::string* err = nullptr);
 
 private:
     int m_pid = -1;

@@ -20,8 +20,7 @@ struct WaveClip
         WaveClip clip{channels, rate, bits, {}};
         const std::size_t bytes = frames * static_cast<std::size_t>(channels * bits / 8);
         std::uint32_t x = seed | 1;
-        for (std::size_t i = 0; i < bytes; ++i)
-        {
+        for (std::size_t i = 0; i < bytes; ++i) {
             x ^= x << 13;
             x ^= x >> 17;
             x ^= x << 5;
@@ -38,8 +37,14 @@ struct WaveClip
     void Write(const std::filesystem::path& path) const
     {
         std::ofstream out(path, std::ios::binary);
-        auto u32 = [&out](std::uint32_t v) { for (int i = 0; i < 4; ++i) out.put(static_cast<char>(v >> (8 * i))); };
-        auto u16 = [&out](std::uint16_t v) { out.put(static_cast<char>(v)); out.put(static_cast<char>(v >> 8)); };
+        auto u32 = [&out](std::uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                out.put(static_cast<char>(v >> (8 * i)));
+        };
+        auto u16 = [&out](std::uint16_t v) {
+            out.put(static_cast<char>(v));
+            out.put(static_cast<char>(v >> 8));
+        };
         const std::uint16_t block = static_cast<std::uint16_t>(channels * bits / 8);
         out.write("RIFF", 4);
         u32(static_cast<std::uint32_t>(36 + pcm.size()));

@@ -107,7 +107,8 @@ TEST(ZipTool, ExtractingDoesNotForceTheArchiveToDisk)
     auto syncsDuring = [&](const std::string& args) {
         const auto log = dir / "syscalls";
         // The leak checker of a sanitizer build cannot run under a tracer; the syscalls are the same.
-        const int status = RunShell("ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=fsync,fdatasync,sync,syncfs,sync_file_range -o " +
+        const int status = RunShell("ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e "
+                                    "trace=fsync,fdatasync,sync,syncfs,sync_file_range -o " +
                                     Quote(log) + " " + kTool + " " + args + " >/dev/null 2>&1");
         EXPECT_EQ(status, 0) << args;
         int count = 0;

@@ -9,20 +9,20 @@
 struct RawEntry
 {
     std::string name;
-    std::string data;           // uncompressed
-    uint16_t method = 8;        // 0 stored, 8 deflated, anything else written as is (data stored raw)
+    std::string data;    // uncompressed
+    uint16_t method = 8; // 0 stored, 8 deflated, anything else written as is (data stored raw)
     uint16_t flags = 0;
-    uint16_t madeBy = 20;       // high byte: host system
+    uint16_t madeBy = 20; // high byte: host system
     uint32_t external = 0x20;
-    uint16_t dosTime = 0x6000;  // 12:00:00
-    uint16_t dosDate = 0x5A21;  // 2025-01-01
-    bool descriptor = false;    // flag bit 3: zeros in the local header, descriptor after the data
+    uint16_t dosTime = 0x6000; // 12:00:00
+    uint16_t dosDate = 0x5A21; // 2025-01-01
+    bool descriptor = false;   // flag bit 3: zeros in the local header, descriptor after the data
     bool descriptorSignature = true;
     std::string extra;
     std::string comment;
     // Tampering after the fact.
-    int64_t crcDelta = 0;        // added to the CRC in both headers
-    std::string packedOverride;  // replaces the compressed bytes when set
+    int64_t crcDelta = 0;       // added to the CRC in both headers
+    std::string packedOverride; // replaces the compressed bytes when set
     bool packedOverrideSet = false;
 };
 
@@ -79,9 +79,8 @@ public:
         for (const RawEntry& e : entries) {
             const std::string packed =
                 e.packedOverrideSet ? e.packedOverride : (e.method == 8 ? Deflate(e.data) : e.data);
-            const uint32_t crc =
-                static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())) +
-                                      e.crcDelta);
+            const uint32_t crc = static_cast<uint32_t>(
+                crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())) + e.crcDelta);
             const uint16_t flags = static_cast<uint16_t>(e.flags | (e.descriptor ? 8 : 0));
             const uint32_t offset = static_cast<uint32_t>(zip.size() - prefix.size());
             zip += "PK\x03\x04";

@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PathCase{"data/a.wav", "data/a.wav"}, PathCase{"C:/data/x.wav", "data/x.wav"},
                       PathCase{"/data/x.wav", "data/x.wav"}, PathCase{"../../x.wav", "x.wav"},
                       PathCase{"..\\..\\x.wav", "x.wav"}, PathCase{"a/../../b/./c.wav", "a/b/c.wav"},
-                      PathCase{"C:\\..\\..\\y.wav", "y.wav"}, PathCase{"//server/share/z.wav", "server/share/z.wav"},
+                      PathCase{"C:\\..\\..\\y.wav", "y.wav"},
+                      PathCase{"//server/share/z.wav", "server/share/z.wav"},
                       PathCase{"a//b.wav", "a/b.wav"}));
 
 TEST(ZipExtract, PythonMadeTraversalNamesStayInside)
@@ -70,12 +71,11 @@ TEST(ZipExtract, PythonMadeTraversalNamesStayInside)
     ZIPTEST_NEEDS_LINUX_PEERS();
     ScratchDir dir("zippy");
     const auto archive = dir / "evil.zip";
-    const std::string script =
-        "import zipfile,sys\n"
-        "z=zipfile.ZipFile(sys.argv[1],'w')\n"
-        "for n in ['../../x.wav','..\\\\..\\\\y.wav','/abs/z.wav','ok/../w.wav']:\n"
-        "    i=zipfile.ZipInfo('tmp'); i.filename=n; z.writestr(i,'v:'+n)\n"
-        "z.close()\n";
+    const std::string script = "import zipfile,sys\n"
+                               "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+                               "for n in ['../../x.wav','..\\\\..\\\\y.wav','/abs/z.wav','ok/../w.wav']:\n"
+                               "    i=zipfile.ZipInfo('tmp'); i.filename=n; z.writestr(i,'v:'+n)\n"
+                               "z.close()\n";
     WriteBytes(dir / "make.py", script);
     ASSERT_EQ(RunShell("python3 " + Quote(dir / "make.py") + " " + Quote(archive)), 0);
     const auto target = dir / "in";
@@ -115,7 +115,7 @@ TEST(ZipExtract, TimesAndAttributesAreRestored)
     ScratchDir dir("zipattr");
     ZipBuilder b;
     RawEntry ro = Entry("ro.txt", "read only");
-    ro.external = 0x21; // read-only, archive
+    ro.external = 0x21;                                               // read-only, archive
     ro.dosTime = static_cast<uint16_t>(13 * 2048 + 45 * 32 + 31 / 2); // 13:45:30
     ro.dosDate = static_cast<uint16_t>((2019 - 1980) * 512 + 7 * 32 + 14);
     b.entries.push_back(ro);
@@ -227,7 +227,8 @@ TEST(ZipExtract, NewNameAndRootPathShapeTheTarget)
     EXPECT_EQ(zip.GetExtractPath(h, folder, true), "C:\\t\\root\\sub\\f.txt");
     EXPECT_EQ(zip.GetExtractPath(h, folder + "\\\\", false), "C:\\t\\f.txt");
     zip.SetRootPath("ROOT\\");
-    EXPECT_EQ(zip.GetExtractPath(h, folder, false), "C:\\t\\sub\\f.txt") << "root path compared ignoring case";
+    EXPECT_EQ(zip.GetExtractPath(h, folder, false), "C:\\t\\sub\\f.txt")
+        << "root path compared ignoring case";
     zip.SetRootPath("roo");
     EXPECT_EQ(zip.GetExtractPath(h, folder, false), "C:\\t\\f.txt") << "a root must end at a separator";
     EXPECT_EQ(zip.GetExtractPath(h, folder, true, "other/name.txt"), "C:\\t\\other\\name.txt");

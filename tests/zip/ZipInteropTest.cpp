@@ -129,13 +129,14 @@ TEST_F(ZipInterop, OurArchivesPassUnzipAndPython)
         zip.CloseArchive();
     }
     EXPECT_EQ(RunShell("unzip -tqq " + Quote(archive) + " >/dev/null"), 0);
-    const std::string script = "import zipfile,sys\n"
-                               "z=zipfile.ZipFile(sys.argv[1])\n"
-                               "assert z.testzip() is None\n"
-                               "names=z.namelist()\n"
-                               "assert names==['a.wav','b.txt','tiny','empty','noise.bin','folder/','later.txt'],names\n"
-                               "assert z.read('a.wav')==open('a.wav','rb').read()\n"
-                               "assert z.read('noise.bin')==open('noise.bin','rb').read()\n";
+    const std::string script =
+        "import zipfile,sys\n"
+        "z=zipfile.ZipFile(sys.argv[1])\n"
+        "assert z.testzip() is None\n"
+        "names=z.namelist()\n"
+        "assert names==['a.wav','b.txt','tiny','empty','noise.bin','folder/','later.txt'],names\n"
+        "assert z.read('a.wav')==open('a.wav','rb').read()\n"
+        "assert z.read('noise.bin')==open('noise.bin','rb').read()\n";
     EXPECT_EQ(Python(script, Quote(archive)), 0);
     const auto out = dir / "unzipped";
     ASSERT_EQ(RunShell("unzip -qq -o " + Quote(archive) + " -d " + Quote(out)), 0);
@@ -196,17 +197,18 @@ TEST_F(ZipInterop, AccentedNamesTravelBothWays)
 
     // Python's: CP437 names from a DOS host, and its own UTF-8 names with bit 11.
     const auto theirs = dir / "theirs.zip";
-    const std::string write = "import zipfile,sys\n"
-                              "class Dos(zipfile.ZipInfo):\n"
-                              "    def _encodeFilenameFlags(self):\n"
-                              "        return self.filename.encode('cp437'), self.flag_bits\n"
-                              "z=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_DEFLATED)\n"
-                              "for n,data in (('Zo\\u00eb.wav',b'zoe'),('Jos\\u00e9/J\\u00fcrgen.wav',b'jurgen'*99)):\n"
-                              "    i=Dos(n,(2024,5,6,7,8,10)); i.create_system=0; i.compress_type=zipfile.ZIP_DEFLATED\n"
-                              "    z.writestr(i,data)\n"
-                              "z.writestr('\\u00c9mile.wav',b'emile')\n"
-                              "z.writestr('\\u0141ukasz.wav',b'lukasz')\n"
-                              "z.close()\n";
+    const std::string write =
+        "import zipfile,sys\n"
+        "class Dos(zipfile.ZipInfo):\n"
+        "    def _encodeFilenameFlags(self):\n"
+        "        return self.filename.encode('cp437'), self.flag_bits\n"
+        "z=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_DEFLATED)\n"
+        "for n,data in (('Zo\\u00eb.wav',b'zoe'),('Jos\\u00e9/J\\u00fcrgen.wav',b'jurgen'*99)):\n"
+        "    i=Dos(n,(2024,5,6,7,8,10)); i.create_system=0; i.compress_type=zipfile.ZIP_DEFLATED\n"
+        "    z.writestr(i,data)\n"
+        "z.writestr('\\u00c9mile.wav',b'emile')\n"
+        "z.writestr('\\u0141ukasz.wav',b'lukasz')\n"
+        "z.close()\n";
     ASSERT_EQ(Python(write, Quote(theirs)), 0);
     const std::string bytes = ReadBytes(theirs);
     ASSERT_NE(bytes.find("Zo\x89.wav"), std::string::npos) << "the name is stored in CP437";

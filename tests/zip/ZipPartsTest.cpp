@@ -18,9 +18,10 @@ TEST(ZipErrors, DescriptionsFollowTheTable)
     errno = 0;
     EXPECT_EQ(CZipException(102).GetErrorDescription(), "Crc mismatched");
     EXPECT_EQ(CZipException(101).GetErrorDescription(), "Damaged or not a zip file");
-    EXPECT_EQ(CZipException(116).GetErrorDescription(),
-              "The central directory was not found in the archive (or you were trying to open not the last disk "
-              "of a multi-disk archive)");
+    EXPECT_EQ(
+        CZipException(116).GetErrorDescription(),
+        "The central directory was not found in the archive (or you were trying to open not the last disk "
+        "of a multi-disk archive)");
     EXPECT_EQ(CZipException(28).GetErrorDescription(), "No space left on device");
     EXPECT_EQ(CZipException(504).GetErrorDescription(), "Zlib library error (data error)");
     EXPECT_EQ(CZipException(500).GetErrorDescription(), "Zlib Library error (end of stream)");
@@ -94,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"\\\\?\\UNC\\srv\\share\\f.wav", "\\\\?\\UNC\\", "", "srv\\share", "f.wav",
                                 "srv\\share\\f.wav", "\\\\?\\UNC\\srv\\share"},
                       SplitCase{"\\\\?\\C:\\x\\y", "\\\\?\\", "C:", "x", "y", "x\\y", "\\\\?\\C:\\x"},
-                      SplitCase{"\\\\server\\s\\f", "\\\\", "", "server\\s", "f", "server\\s\\f", "\\\\server\\s"},
+                      SplitCase{"\\\\server\\s\\f", "\\\\", "", "server\\s", "f", "server\\s\\f",
+                                "\\\\server\\s"},
                       SplitCase{"\\\\?x\\f", "", "", "?x", "f", "?x\\f", "?x"},
                       SplitCase{"C:\\b.tar.gz", "", "C:", "", "b.tar.gz", "b.tar.gz", "C:"},
                       SplitCase{"dir\\", "", "", "dir", "", "dir", "dir"},
@@ -170,5 +172,6 @@ TEST(ZipConvert, AttributesBetweenSystems)
     EXPECT_EQ(ConvertAttributes(0x37, 12, 1), 0x37u) << "codes of 11 and above pass unchanged";
     EXPECT_EQ(ConvertAttributes(0x37, 5, 5), 0x37u);
     for (int system : {1, 2, 4, 5, 8, 9})
-        EXPECT_EQ(ZipErrorOf([&] { ConvertAttributes(0x20, system, 0); }), ZipErrorPlatformNotSupported) << system;
+        EXPECT_EQ(ZipErrorOf([&] { ConvertAttributes(0x20, system, 0); }), ZipErrorPlatformNotSupported)
+            << system;
 }

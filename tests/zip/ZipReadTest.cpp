@@ -238,9 +238,9 @@ TEST_F(ZipRead, LocalHeaderMismatchesRaise101)
         size_t offset;
         char value;
     };
-    for (const Tamper& t : {Tamper{"signature", 2, 'X'}, Tamper{"method", 8, 0}, Tamper{"name length", 26, 9},
-                            Tamper{"crc", 14, 0x11}, Tamper{"compressed size", 18, 0x7F},
-                            Tamper{"size", 22, 0x7F}}) {
+    for (const Tamper& t :
+         {Tamper{"signature", 2, 'X'}, Tamper{"method", 8, 0}, Tamper{"name length", 26, 9},
+          Tamper{"crc", 14, 0x11}, Tamper{"compressed size", 18, 0x7F}, Tamper{"size", 22, 0x7F}}) {
         std::string bytes = good;
         bytes[t.offset] = t.value;
         const auto path = Put(bytes);

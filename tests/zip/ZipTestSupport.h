@@ -58,7 +58,7 @@ inline std::string Quote(const std::filesystem::path& path)
 
 // The black-box peers (Info-ZIP, Python's zipfile) are Linux programs: Wine starts them, but gives no
 // handle to wait on nor their exit status, so a test that needs one runs in the Linux build only.
-#define ZIPTEST_NEEDS_LINUX_PEERS() \
+#define ZIPTEST_NEEDS_LINUX_PEERS()                                                                          \
     GTEST_SKIP() << "needs Info-ZIP or Python, Linux programs that Wine cannot wait for"
 #else
 // Runs a shell command; its exit status (-1 when it could not be run).
@@ -92,8 +92,7 @@ inline std::string Pattern(size_t size, unsigned seed = 1)
 }
 
 // The ZIP code of a CZipException thrown by f, or 0 when none is thrown.
-template <typename F>
-int ZipErrorOf(F&& f)
+template <typename F> int ZipErrorOf(F&& f)
 {
     try {
         f();

@@ -85,7 +85,8 @@ TEST_F(ZipWrite, SmallFilesAreStoredAndLargerOnesDeflated)
 TEST_F(ZipWrite, LevelsSetTheDeflateFlagBits)
 {
     const auto f = File("data", Pattern(20000));
-    for (auto [level, flags] : std::vector<std::pair<int, int>>{{1, 6}, {2, 4}, {3, 0}, {-1, 0}, {8, 2}, {9, 2}}) {
+    for (auto [level, flags] :
+         std::vector<std::pair<int, int>>{{1, 6}, {2, 4}, {3, 0}, {-1, 0}, {8, 2}, {9, 2}}) {
         const auto archive = Make("l.zip", {f}, level);
         CZipContainer zip;
         zip.OpenArchive(Win(archive), CZipContainer::OpenReadOnly);
@@ -195,13 +196,14 @@ TEST_F(ZipWrite, AppendingKeepsOldEntriesCommentAndStub)
     EXPECT_EQ(ReadBytes(out / "old.txt"), old.data);
     EXPECT_EQ(ReadBytes(out / "new.txt"), Pattern(5000, 9));
     WriteBytes(dir / "t.py", "import zipfile,sys\nassert zipfile.ZipFile(sys.argv[1]).testzip() is None\n");
-    EXPECT_EQ(RunShell("python3 " + Quote(dir / "t.py") + " " + Quote(archive)), 0) << "stub-prefixed archive valid";
+    EXPECT_EQ(RunShell("python3 " + Quote(dir / "t.py") + " " + Quote(archive)), 0)
+        << "stub-prefixed archive valid";
 }
 
 TEST_F(ZipWrite, NamesOutsideCp437AreWrittenAsUtf8WithBit11)
 {
     ZIPTEST_NEEDS_LINUX_PEERS();
-    const auto cp = File("K\xc3\xa4se.txt", "cheese");     // "Käse": CP437 has it
+    const auto cp = File("K\xc3\xa4se.txt", "cheese");              // "Käse": CP437 has it
     const auto uni = File("\xe6\x97\xa5\xe6\x9c\xac.txt", "nihon"); // not in CP437
     const auto archive = Make("u.zip", {cp, uni});
     const std::string bytes = ReadBytes(archive);
@@ -231,7 +233,8 @@ TEST_F(ZipWrite, NamesOutsideCp437AreWrittenAsUtf8WithBit11)
 
 TEST_F(ZipWrite, FailedAddPutsTheArchiveBackAsOpened)
 {
-    const auto archive = Make("keep.zip", {File("one.txt", Pattern(4000)), File("two.txt", Pattern(9000, 2))});
+    const auto archive =
+        Make("keep.zip", {File("one.txt", Pattern(4000)), File("two.txt", Pattern(9000, 2))});
     const std::string original = ReadBytes(archive);
     const auto good = File("three.txt", Pattern(6000, 3));
 
@@ -357,8 +360,10 @@ TEST_F(ZipWrite, ClosingWithStampGivesTheArchiveTheNewestEntryTime)
 {
     const auto older = File("older", "1");
     const auto newer = File("newer", "2");
-    std::filesystem::last_write_time(older, std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
-    std::filesystem::last_write_time(newer, std::filesystem::file_time_type::clock::now() - std::chrono::hours(24));
+    std::filesystem::last_write_time(older,
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
+    std::filesystem::last_write_time(newer,
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(24));
     const auto archive = dir / "stamp.zip";
     CZipContainer zip;
     zip.OpenArchive(Win(archive), CZipContainer::Create);

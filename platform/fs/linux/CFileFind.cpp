@@ -78,7 +78,9 @@ const std::set<dev_t>& DevtmpfsDevices()
 
 bool IsPseudoFileSystem(const std::string& hostPath)
 {
-    struct statfs info{};
+    struct statfs info
+    {
+    };
     if (statfs(hostPath.c_str(), &info) != 0)
         return false;
     switch (static_cast<unsigned long>(info.f_type)) {
@@ -97,7 +99,9 @@ bool IsPseudoFileSystem(const std::string& hostPath)
     case NSFS_MAGIC:
         return true;
     case TMPFS_MAGIC: {
-        struct stat node{};
+        struct stat node
+        {
+        };
         return stat(hostPath.c_str(), &node) == 0 && DevtmpfsDevices().count(node.st_dev) != 0;
     }
     default:
@@ -136,7 +140,9 @@ bool CFileFind::FindFile(const std::string& pattern)
     if (!HasWildcards(name)) {
         // The drive mapping finds the entry's real name when only its case differs.
         const std::filesystem::path host = winpath::ToHost(m_root + name);
-        struct stat info{};
+        struct stat info
+        {
+        };
         if (host.empty() || lstat(host.c_str(), &info) != 0)
             return false;
         m_hostFolder = host.parent_path().string();
@@ -216,8 +222,11 @@ bool CFileFind::IsDirectory() const
     if (!entry)
         return false;
     if (entry->directory < 0) {
-        struct stat info{};
-        const_cast<Entry*>(entry)->directory = stat(HostPath(*entry).c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 1 : 0;
+        struct stat info
+        {
+        };
+        const_cast<Entry*>(entry)->directory =
+            stat(HostPath(*entry).c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 1 : 0;
     }
     return entry->directory == 1;
 }
@@ -252,7 +261,9 @@ bool CFileFind::IsArchived() const
 std::uint64_t CFileFind::GetLength() const
 {
     const Entry* entry = Current();
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (!entry || stat(HostPath(*entry).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return 0;
     return static_cast<std::uint64_t>(info.st_size);
@@ -261,7 +272,9 @@ std::uint64_t CFileFind::GetLength() const
 bool CFileFind::GetLastWriteTime(std::time_t& time) const
 {
     const Entry* entry = Current();
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (!entry || stat(HostPath(*entry).c_str(), &info) != 0)
         return false;
     time = info.st_mtime;
@@ -271,7 +284,9 @@ bool CFileFind::GetLastWriteTime(std::time_t& time) const
 bool CFileFind::GetIdentity(Identity& identity) const
 {
     const Entry* entry = Current();
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (!entry || stat(HostPath(*entry).c_str(), &info) != 0)
         return false;
     identity.device = static_cast<std::uint64_t>(info.st_dev);
@@ -293,7 +308,9 @@ bool CFileFind::HoldsDriveRoot() const
         return false;
     // Only a link leads back up: a folder of the drive itself lies below the drive's root. This also
     // spares the walk below for nearly every folder of a search.
-    struct stat link{};
+    struct stat link
+    {
+    };
     if (lstat(HostPath(*entry).c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
         return false;
     std::error_code error;
@@ -302,7 +319,9 @@ bool CFileFind::HoldsDriveRoot() const
         return false;
     // The drive's root and each folder above it, up to the host's root.
     for (;;) {
-        struct stat info{};
+        struct stat info
+        {
+        };
         if (stat(folder.c_str(), &info) == 0 && Identity{static_cast<std::uint64_t>(info.st_dev),
                                                          static_cast<std::uint64_t>(info.st_ino)} == target)
             return true;

@@ -40,8 +40,8 @@ HANDLE AsHandle(std::intptr_t value)
 
 HANDLE OpenShared(const std::string& path, DWORD disposition, DWORD attributes)
 {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       disposition, attributes, nullptr);
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, disposition, attributes, nullptr);
 }
 
 bool TakeLock(HANDLE handle)

@@ -1,7 +1,6 @@
 // File-system operations over the Win32 file API; paths are the system's own.
 #include "platform/fs/FileSystem.h"
 
-
 #include "platform/fs/CFile.h"
 
 namespace {

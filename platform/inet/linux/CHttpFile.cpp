@@ -35,7 +35,7 @@ bool IsFollowedRedirect(long status)
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-}  // namespace
+} // namespace
 
 struct CHttpFile::Impl
 {
@@ -47,7 +47,7 @@ struct CHttpFile::Impl
     std::string proxyPassword;
     bool haveProxyUser = false;
     bool haveProxyPassword = false;
-    std::optional<inet::ProxyCredentials> sentToProxy;  // what the current exchange presented to the proxy
+    std::optional<inet::ProxyCredentials> sentToProxy; // what the current exchange presented to the proxy
 
     CURLM* multi = nullptr;
     CURL* easy = nullptr;
@@ -61,11 +61,11 @@ struct CHttpFile::Impl
     bool complete = false;
     bool paused = false;
     CURLcode result = CURLE_OK;
-    std::string body;          // received, not yet read: body[bodyPos, end)
+    std::string body; // received, not yet read: body[bodyPos, end)
     std::size_t bodyPos = 0;
-    std::string blockHeaders;  // header block being received
+    std::string blockHeaders; // header block being received
     bool blockHasLocation = false;
-    std::string rawHeaders;    // last complete header block
+    std::string rawHeaders; // last complete header block
     Clock::time_point lastActivity;
     char errorText[CURL_ERROR_SIZE] = {};
 
@@ -128,10 +128,10 @@ struct CHttpFile::Impl
         auto* self = static_cast<Impl*>(user);
         const std::size_t length = size * count;
         self->Touch();
-        self->headersDone = true;  // also for a reply without any header block
+        self->headersDone = true; // also for a reply without any header block
         if (self->Buffered() >= kBodyWindow) {
             self->paused = true;
-            return CURL_WRITEFUNC_PAUSE;  // libcurl keeps these bytes and offers them again on resume
+            return CURL_WRITEFUNC_PAUSE; // libcurl keeps these bytes and offers them again on resume
         }
         if (self->bodyPos > 0 && self->bodyPos >= self->body.size() / 2) {
             self->body.erase(0, self->bodyPos);
@@ -222,7 +222,8 @@ struct CHttpFile::Impl
         long status = 0;
         curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
         // A redirect the layer would not or could not follow is an answer, not a failure.
-        if ((code == CURLE_TOO_MANY_REDIRECTS || code == CURLE_UNSUPPORTED_PROTOCOL) && status >= 300 && status < 400) {
+        if ((code == CURLE_TOO_MANY_REDIRECTS || code == CURLE_UNSUPPORTED_PROTOCOL) && status >= 300 &&
+            status < 400) {
             result = CURLE_OK;
             headersDone = true;
             body.clear();
@@ -235,8 +236,7 @@ struct CHttpFile::Impl
 
     // Runs the transfer until ready() holds or the exchange is over. The receive timeout counts the
     // time without any byte arriving while the caller waits.
-    template <class Ready>
-    void Pump(Ready ready)
+    template <class Ready> void Pump(Ready ready)
     {
         Touch();
         while (!ready() && !complete) {
@@ -256,7 +256,8 @@ struct CHttpFile::Impl
                 break;
             int waitMs = 1000;
             if (settings.receiveTimeoutMs != 0) {
-                const auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lastActivity);
+                const auto idle =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lastActivity);
                 const long long left = static_cast<long long>(settings.receiveTimeoutMs) - idle.count();
                 if (left <= 0) {
                     Finish(CURLE_OPERATION_TIMEDOUT);
@@ -300,7 +301,8 @@ CHttpFile::CHttpFile(const inet::SessionSettings& settings, std::string verb, st
 
 CHttpFile::~CHttpFile() = default;
 
-void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void* optional, DWORD optionalLength)
+void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void* optional,
+                            DWORD optionalLength)
 {
     m_impl->CheckOpen();
     if ((headers && headersLength) || (optional && optionalLength))

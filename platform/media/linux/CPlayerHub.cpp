@@ -46,7 +46,8 @@ CWavePlayer* CPlayerHub::Create(void* parent, const std::string& hostPath)
 bool CPlayerHub::Owns(CWavePlayer* player)
 {
     std::lock_guard lock(m_mutex);
-    return std::any_of(m_players.begin(), m_players.end(), [player](const auto& p) { return p.get() == player; });
+    return std::any_of(m_players.begin(), m_players.end(),
+                       [player](const auto& p) { return p.get() == player; });
 }
 
 void CPlayerHub::Destroy(CWavePlayer* player)
@@ -74,7 +75,8 @@ void CPlayerHub::DestroyLocked(std::unique_lock<std::mutex>&, CWavePlayer* playe
     std::unique_ptr<CWavePlayer> owned;
     {
         std::lock_guard lock(m_mutex);
-        auto it = std::find_if(m_players.begin(), m_players.end(), [player](const auto& p) { return p.get() == player; });
+        auto it = std::find_if(m_players.begin(), m_players.end(),
+                               [player](const auto& p) { return p.get() == player; });
         if (it == m_players.end())
             return;
         owned = std::move(*it);
@@ -91,8 +93,7 @@ bool CPlayerHub::EnsureAudio(std::string& error)
     std::lock_guard lock(m_mutex);
     if (m_audioUp)
         return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-    {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;
     }
@@ -111,8 +112,7 @@ void CPlayerHub::ReportFinished(CWavePlayer* player)
 
 void CPlayerHub::Reap()
 {
-    for (;;)
-    {
+    for (;;) {
         {
             std::unique_lock lock(m_mutex);
             m_work.wait(lock, [this] { return m_quit || !m_finished.empty(); });

@@ -8,7 +8,8 @@
 #include "platform/media/linux/CPlayerHub.h"
 #include "platform/media/MCIWnd.h"
 
-CWavePlayer::CWavePlayer(CPlayerHub& hub, void* parent, const std::string& hostPath) : m_hub(hub), m_parent(parent)
+CWavePlayer::CWavePlayer(CPlayerHub& hub, void* parent, const std::string& hostPath)
+    : m_hub(hub), m_parent(parent)
 {
     if (hostPath.empty())
         m_error = "The file could not be found.";
@@ -53,8 +54,7 @@ long CWavePlayer::Play()
     lock.unlock();
 
     std::string initError;
-    if (!m_hub.EnsureAudio(initError))
-    {
+    if (!m_hub.EnsureAudio(initError)) {
         lock.lock();
         m_error = initError;
         return MCIERR_HARDWARE;
@@ -73,8 +73,7 @@ long CWavePlayer::Play()
     m_finishReported = false;
     // The device thread starts paused, so opening under the lock cannot race the first feed.
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (device == 0)
-    {
+    if (device == 0) {
         m_error = SDL_GetError();
         return MCIERR_HARDWARE;
     }
@@ -126,8 +125,7 @@ void CWavePlayer::FeedLocked(Uint8* stream, int len)
     std::memset(stream + now, m_silence, wanted - now);
     m_position += now;
     // A feed that finds nothing left means the device has taken the clip's last bytes already.
-    if (left == 0 && !m_finishReported)
-    {
+    if (left == 0 && !m_finishReported) {
         m_finishReported = true;
         m_hub.ReportFinished(this);
     }

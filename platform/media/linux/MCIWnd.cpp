@@ -32,8 +32,7 @@ long MCIWndSendMessage(HMCIWND handle, unsigned message, std::uintptr_t, std::in
     CWavePlayer* player = ToPlayer(handle);
     if (!player)
         return MCIERR_UNRECOGNIZED_COMMAND;
-    switch (message)
-    {
+    switch (message) {
     case MCIWNDM_GETMODEA:
         return player->Mode();
     case MCIWNDM_SETTIMEFORMATA:

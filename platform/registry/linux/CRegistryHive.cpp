@@ -75,7 +75,10 @@ void AppendCodePoint(std::u16string& out, std::uint32_t cp)
 std::uint32_t ReadUtf8(const std::string& s, size_t& pos)
 {
     const auto b0 = static_cast<unsigned char>(s[pos]);
-    const int extra = b0 >= 0xF0 && b0 < 0xF5 ? 3 : b0 >= 0xE0 && b0 < 0xF0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : 0;
+    const int extra = b0 >= 0xF0 && b0 < 0xF5   ? 3
+                      : b0 >= 0xE0 && b0 < 0xF0 ? 2
+                      : b0 >= 0xC2 && b0 < 0xE0 ? 1
+                                                : 0;
     if (extra == 0 || pos + extra >= s.size()) {
         ++pos;
         return b0;
@@ -103,7 +106,8 @@ std::string ToUtf8(const std::u16string& units)
     std::string out;
     for (size_t i = 0; i < units.size(); ++i) {
         std::uint32_t cp = units[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] < 0xE000) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp < 0xE000) {
@@ -145,14 +149,30 @@ bool ReadEscaped(const std::string& s, size_t& pos, char terminator, std::u16str
             return false;
         const char e = s[pos++];
         switch (e) {
-        case 'a': out += u'\a'; break;
-        case 'b': out += u'\b'; break;
-        case 'e': out += char16_t(27); break;
-        case 'f': out += u'\f'; break;
-        case 'n': out += u'\n'; break;
-        case 'r': out += u'\r'; break;
-        case 't': out += u'\t'; break;
-        case 'v': out += u'\v'; break;
+        case 'a':
+            out += u'\a';
+            break;
+        case 'b':
+            out += u'\b';
+            break;
+        case 'e':
+            out += char16_t(27);
+            break;
+        case 'f':
+            out += u'\f';
+            break;
+        case 'n':
+            out += u'\n';
+            break;
+        case 'r':
+            out += u'\r';
+            break;
+        case 't':
+            out += u'\t';
+            break;
+        case 'v':
+            out += u'\v';
+            break;
         case 'x': {
             unsigned value = 0;
             int digits = 0;

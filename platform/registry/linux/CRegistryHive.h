@@ -12,8 +12,8 @@ class CRegistryHive
 public:
     struct Value
     {
-        std::string name;              // as written, escapes resolved (UTF-8)
-        std::uint32_t type = 0;        // REG_SZ, REG_DWORD, ...
+        std::string name;                // as written, escapes resolved (UTF-8)
+        std::uint32_t type = 0;          // REG_SZ, REG_DWORD, ...
         std::vector<unsigned char> data; // string types: UTF-8 including the terminating NUL
     };
     struct Key

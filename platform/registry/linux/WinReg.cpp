@@ -41,7 +41,9 @@ std::string HiveFile(HKEY root)
 // for every account; a read-only file system refuses as well.
 bool FileWritable(const std::string& path)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (stat(path.c_str(), &info) != 0)
         return false;
     mode_t bit = S_IWOTH;
@@ -95,14 +97,16 @@ LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD /*options*/, REGSAM desire
     return ERROR_SUCCESS;
 }
 
-LONG RegQueryValueEx(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* dataSize)
+LONG RegQueryValueEx(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                     DWORD* dataSize)
 {
     if (reserved || (data && !dataSize))
         return ERROR_INVALID_PARAMETER;
     if (!IsOpen(key))
         return ERROR_INVALID_HANDLE;
     const CRegistryHive::Key* found = key->hive->FindKey(key->path);
-    const CRegistryHive::Value* value = found ? CRegistryHive::FindValue(*found, valueName ? valueName : "") : nullptr;
+    const CRegistryHive::Value* value =
+        found ? CRegistryHive::FindValue(*found, valueName ? valueName : "") : nullptr;
     if (!value)
         return ERROR_FILE_NOT_FOUND;
     if (type)

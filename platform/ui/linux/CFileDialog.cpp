@@ -20,16 +20,16 @@ QString QtFilter(const std::string& filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty() && parts[i + 1].isEmpty())
             break;
-        entries << parts[i] + QStringLiteral(" (") + parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' ')) +
-                       QStringLiteral(")");
+        entries << parts[i] + QStringLiteral(" (") +
+                       parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' ')) + QStringLiteral(")");
     }
     return entries.join(QStringLiteral(";;"));
 }
 
 } // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName, DWORD dwFlags,
-                         const char* lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
+                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
     : m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt ? lpszDefExt : ""),
       m_strFileName(lpszFileName ? lpszFileName : ""), m_strFilter(lpszFilter ? lpszFilter : ""),
       m_pParentWnd(pParentWnd)
@@ -41,7 +41,8 @@ INT_PTR CFileDialog::DoModal()
 {
     m_strPathName.clear();
     HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    ui::FileOpenCall call{owner, m_ofn.lpstrInitialDir ? m_ofn.lpstrInitialDir : "", m_strFilter, m_strDefExt,
+    ui::FileOpenCall call{owner,         m_ofn.lpstrInitialDir ? m_ofn.lpstrInitialDir : "",
+                          m_strFilter,   m_strDefExt,
                           m_strFileName, m_ofn.Flags};
     std::optional<std::string> chosen;
     if (ui::ModalDriver* driver = ui::GetModalDriver()) {
@@ -51,7 +52,7 @@ INT_PTR CFileDialog::DoModal()
         QFileDialog dialog(parent);
         dialog.setAcceptMode(m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setFileMode(m_bOpenFileDialog && (m_ofn.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
-                                                                                 : QFileDialog::AnyFile);
+                                                                                  : QFileDialog::AnyFile);
         if (!call.initialFolder.empty())
             dialog.setDirectory(QString::fromStdString(winpath::ToHost(call.initialFolder).string()));
         if (!m_strFilter.empty())

@@ -147,12 +147,14 @@ BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
     const QRect place = view->visualItemRect(item);
     QScrollBar* horizontal = view->horizontalScrollBar();
     if (place.right() > area.right())
-        horizontal->setValue(horizontal->value() + std::min(place.right() - area.right(), place.left() - area.left()));
+        horizontal->setValue(horizontal->value() +
+                             std::min(place.right() - area.right(), place.left() - area.left()));
     else if (place.left() < area.left())
         horizontal->setValue(horizontal->value() - (area.left() - place.left()));
     QScrollBar* vertical = view->verticalScrollBar();
     if (place.bottom() > area.bottom())
-        vertical->setValue(vertical->value() + std::min(place.bottom() - area.bottom(), place.top() - area.top()));
+        vertical->setValue(vertical->value() +
+                           std::min(place.bottom() - area.bottom(), place.top() - area.top()));
     else if (place.top() < area.top())
         vertical->setValue(vertical->value() - (area.top() - place.top()));
     return TRUE;

@@ -254,8 +254,9 @@ void CWnd::GetWindowRect(LPRECT rect) const
         *rect = RECT{0, 0, 0, 0};
         return;
     }
-    QRect r = WidgetOf(this)->isWindow() ? WidgetOf(this)->frameGeometry()
-                                    : QRect(WidgetOf(this)->mapToGlobal(QPoint(0, 0)), WidgetOf(this)->size());
+    QRect r = WidgetOf(this)->isWindow()
+                  ? WidgetOf(this)->frameGeometry()
+                  : QRect(WidgetOf(this)->mapToGlobal(QPoint(0, 0)), WidgetOf(this)->size());
     *rect = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
@@ -268,7 +269,8 @@ void CWnd::ScreenToClient(LPPOINT point) const
 {
     if (!WidgetOf(this))
         return;
-    const QPoint p = WidgetOf(this)->mapFromGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
+    const QPoint p =
+        WidgetOf(this)->mapFromGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
     *point = POINT{p.x(), p.y()};
 }
 
@@ -285,7 +287,8 @@ void CWnd::ClientToScreen(LPPOINT point) const
 {
     if (!WidgetOf(this))
         return;
-    const QPoint p = WidgetOf(this)->mapToGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
+    const QPoint p =
+        WidgetOf(this)->mapToGlobal(QPoint(static_cast<int>(point->x), static_cast<int>(point->y)));
     *point = POINT{p.x(), p.y()};
 }
 
@@ -314,18 +317,20 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 
 void CWnd::MoveWindow(LPCRECT rect, BOOL bRepaint)
 {
-    MoveWindow(static_cast<int>(rect->left), static_cast<int>(rect->top), static_cast<int>(rect->right - rect->left),
-               static_cast<int>(rect->bottom - rect->top), bRepaint);
+    MoveWindow(static_cast<int>(rect->left), static_cast<int>(rect->top),
+               static_cast<int>(rect->right - rect->left), static_cast<int>(rect->bottom - rect->top),
+               bRepaint);
 }
 
 BOOL CWnd::RedrawWindow(LPCRECT rectUpdate, void*, UINT flags)
 {
     if (!WidgetOf(this))
         return FALSE;
-    const QRect area = rectUpdate ? QRect(QPoint(static_cast<int>(rectUpdate->left), static_cast<int>(rectUpdate->top)),
-                                          QPoint(static_cast<int>(rectUpdate->right) - 1,
-                                                 static_cast<int>(rectUpdate->bottom) - 1))
-                                  : WidgetOf(this)->rect();
+    const QRect area =
+        rectUpdate
+            ? QRect(QPoint(static_cast<int>(rectUpdate->left), static_cast<int>(rectUpdate->top)),
+                    QPoint(static_cast<int>(rectUpdate->right) - 1, static_cast<int>(rectUpdate->bottom) - 1))
+            : WidgetOf(this)->rect();
     if (flags & RDW_UPDATENOW)
         WidgetOf(this)->repaint(area);
     else if (flags & RDW_INVALIDATE)
@@ -390,7 +395,8 @@ HICON CWnd::GetIcon(BOOL bBigIcon) const
 {
     if (!WidgetOf(this))
         return nullptr;
-    return reinterpret_cast<HICON>(WidgetOf(this)->property(bBigIcon ? kBigIconProperty : kSmallIconProperty).value<quintptr>());
+    return reinterpret_cast<HICON>(
+        WidgetOf(this)->property(bBigIcon ? kBigIconProperty : kSmallIconProperty).value<quintptr>());
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert)

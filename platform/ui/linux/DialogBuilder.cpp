@@ -116,7 +116,8 @@ QWidget* MakeListView(QWidget& dialog, const ControlTemplate& c, CDialog& owner)
 CPoint BaseUnitsOf(const QFont& font)
 {
     const QFontMetrics metrics(font);
-    const int extent = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int extent =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return CPoint((extent / 26 + 1) / 2, metrics.height());
 }
 

@@ -30,15 +30,16 @@ LPITEMIDLIST SHBrowseForFolder(BROWSEINFO* info)
         chosen = driver->RunFolderPicker(call);
     } else {
         QWidget* parent = info->hwndOwner ? ToWidget(info->hwndOwner) : DefaultOwner();
-        const QString folder = QFileDialog::getExistingDirectory(parent, ToQt(call.title), QStringLiteral("/"),
-                                                                 QFileDialog::ShowDirsOnly);
+        const QString folder = QFileDialog::getExistingDirectory(
+            parent, ToQt(call.title), QStringLiteral("/"), QFileDialog::ShowDirsOnly);
         if (!folder.isEmpty())
             chosen = winpath::ToWindows(std::filesystem::path(folder.toStdString()));
     }
     if (!chosen)
         return nullptr;
     if (info->pszDisplayName) {
-        std::string name = chosen->substr(chosen->find_last_of('\\') == std::string::npos ? 0 : chosen->find_last_of('\\') + 1);
+        std::string name = chosen->substr(
+            chosen->find_last_of('\\') == std::string::npos ? 0 : chosen->find_last_of('\\') + 1);
         if (name.empty())
             name = *chosen;
         name = name.substr(0, 259);

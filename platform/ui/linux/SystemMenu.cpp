@@ -43,7 +43,8 @@ QMenu* BuildSystemMenuPopup(CWnd& window)
             enabled = !minimised;
         action->setEnabled(enabled);
         const UINT id = item.id;
-        QObject::connect(action, &QAction::triggered, popup, [&window, id] { window.SendMessage(WM_SYSCOMMAND, id, 0); });
+        QObject::connect(action, &QAction::triggered, popup,
+                         [&window, id] { window.SendMessage(WM_SYSCOMMAND, id, 0); });
     }
     return popup;
 }

@@ -23,12 +23,24 @@ struct HICON__
 
 namespace ui::detail {
 
-inline QWidget* ToWidget(HWND hWnd) { return reinterpret_cast<QWidget*>(hWnd); }
-inline HWND ToHwnd(QWidget* widget) { return reinterpret_cast<HWND>(widget); }
+inline QWidget* ToWidget(HWND hWnd)
+{
+    return reinterpret_cast<QWidget*>(hWnd);
+}
+inline HWND ToHwnd(QWidget* widget)
+{
+    return reinterpret_cast<HWND>(widget);
+}
 
 // Texts are 8-bit in the ANSI code page, which is UTF-8 here.
-inline QString ToQt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-inline std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
+inline QString ToQt(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string FromQt(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
 
 // Widget properties the layer keeps.
 inline constexpr const char* kCtrlIdProperty = "zentrimo.ctrlId";

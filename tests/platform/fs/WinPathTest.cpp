@@ -25,7 +25,8 @@ TEST(WinPath, DosdevicesLinksMapOtherLetters)
     ScratchPrefix prefix;
     const fs::path tools = prefix.MapDrive('e', "e-drive");
     fs::create_directories(tools / "Tools");
-    EXPECT_EQ(winpath::ToHost("E:\\Tools\\Zentrimo.exe"), prefix.Root() / "dosdevices" / "e:" / "Tools" / "Zentrimo.exe");
+    EXPECT_EQ(winpath::ToHost("E:\\Tools\\Zentrimo.exe"),
+              prefix.Root() / "dosdevices" / "e:" / "Tools" / "Zentrimo.exe");
     EXPECT_EQ(winpath::ToWindows(tools / "Tools" / "Zentrimo.exe"), "E:\\Tools\\Zentrimo.exe");
     EXPECT_EQ(winpath::ToWindows(tools), "E:\\");
 }

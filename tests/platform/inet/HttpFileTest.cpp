@@ -196,7 +196,8 @@ TEST(HttpFile, RedirectsThatCannotBeFollowedReachTheCaller)
         EXPECT_EQ(status, std::string(path) == "loop" ? 302u : 301u) << path;
         std::string headers;
         ASSERT_TRUE(x.file->QueryInfo(HTTP_QUERY_RAW_HEADERS_CRLF, headers));
-        EXPECT_EQ(headers.find("Location: /loop\r\n") != std::string::npos, std::string(path) == "loop") << headers;
+        EXPECT_EQ(headers.find("Location: /loop\r\n") != std::string::npos, std::string(path) == "loop")
+            << headers;
     }
 }
 
@@ -228,7 +229,8 @@ TEST(HttpFile, FailuresCarryInternetErrorCodes)
     CInternetSession session;
     EXPECT_EQ(ErrorOf([&] { session.GetHttpConnection("http:"); }), ERROR_INTERNET_INVALID_URL);
     EXPECT_EQ(ErrorOf([&] { session.GetHttpConnection(""); }), ERROR_INTERNET_INVALID_URL);
-    EXPECT_EQ(ErrorOf([] { CInternetSession s(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, ""); }), inet::kErrorInvalidParameter);
+    EXPECT_EQ(ErrorOf([] { CInternetSession s(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, ""); }),
+              inet::kErrorInvalidParameter);
 }
 
 TEST(HttpFile, StalledBodyEndsWithTimeoutAfterWhatArrived)
@@ -293,4 +295,4 @@ TEST(HttpFile, UnusableStatesAndOptionsAreRefused)
     EXPECT_EQ(ErrorOf([&] { x.file->SendRequest(); }), ERROR_INTERNET_INCORRECT_HANDLE_STATE);
 }
 
-}  // namespace
+} // namespace

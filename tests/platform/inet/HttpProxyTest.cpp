@@ -113,11 +113,11 @@ TEST_F(HttpProxy, AcceptedCredentialsGoWithLaterRequestsOfTheProcess)
 TEST_F(HttpProxy, CredentialsForOneProxyAreNotSentToAnotherPortOrHost)
 {
     SquidProxy first;
-    SquidProxy second;  // same user and password: it would let anything carrying them through
+    SquidProxy second; // same user and password: it would let anything carrying them through
     ScriptedHttpServer origin;
     origin.Reply("/pkg", 200, "package");
-    inet::ProcessProxyCredentials().Learn(first.HostPort(), inet::ProxyCredentials{first.User(), first.Password()},
-                                          200);
+    inet::ProcessProxyCredentials().Learn(first.HostPort(),
+                                          inet::ProxyCredentials{first.User(), first.Password()}, 200);
     ASSERT_EQ(FreshRequestStatus(first.HostPort(), origin), 200u);
     EXPECT_EQ(FreshRequestStatus(second.HostPort(), origin), 407u) << "another port";
     EXPECT_EQ(FreshRequestStatus("localhost:" + std::to_string(first.Port()), origin), 407u)
@@ -125,4 +125,4 @@ TEST_F(HttpProxy, CredentialsForOneProxyAreNotSentToAnotherPortOrHost)
     EXPECT_EQ(origin.Requests().size(), 1u);
 }
 
-}  // namespace
+} // namespace

@@ -50,10 +50,12 @@ TEST(ProxyCredentialCache, ClearForgetsEveryProxy)
 struct KeyCase
 {
     const char* proxy;
-    bool shares;  // the entry made for kProxy is presented to this proxy
+    bool shares; // the entry made for kProxy is presented to this proxy
 };
 
-class ProxyCredentialKey : public testing::TestWithParam<KeyCase> {};
+class ProxyCredentialKey : public testing::TestWithParam<KeyCase>
+{
+};
 
 TEST_P(ProxyCredentialKey, EntryForOneProxyGoesToThatProxyOnly)
 {
@@ -66,11 +68,12 @@ TEST_P(ProxyCredentialKey, EntryForOneProxyGoesToThatProxyOnly)
         EXPECT_EQ(found, std::nullopt) << GetParam().proxy;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ProxyCredentialKey,
-                         testing::Values(KeyCase{"proxy.example:3128", true}, KeyCase{"PROXY.Example:3128", true},
-                                         KeyCase{"proxy.example:3129", false}, KeyCase{"proxy.example:31280", false},
-                                         KeyCase{"proxy.example:312", false}, KeyCase{"proxy2.example:3128", false},
-                                         KeyCase{"roxy.example:3128", false}, KeyCase{"proxy.example", false},
-                                         KeyCase{"127.0.0.1:3128", false}, KeyCase{"", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProxyCredentialKey,
+    testing::Values(KeyCase{"proxy.example:3128", true}, KeyCase{"PROXY.Example:3128", true},
+                    KeyCase{"proxy.example:3129", false}, KeyCase{"proxy.example:31280", false},
+                    KeyCase{"proxy.example:312", false}, KeyCase{"proxy2.example:3128", false},
+                    KeyCase{"roxy.example:3128", false}, KeyCase{"proxy.example", false},
+                    KeyCase{"127.0.0.1:3128", false}, KeyCase{"", false}));
 
-}  // namespace
+} // namespace

@@ -83,8 +83,9 @@ INSTANTIATE_TEST_SUITE_P(Formats, PlayerFormatTest,
                          ::testing::Values(Format{1, 8000, 8}, Format{2, 22050, 16}, Format{1, 44100, 16},
                                            Format{2, 11025, 8}),
                          [](const auto& row) {
-                             return std::to_string(row.param.channels) + "ch" + std::to_string(row.param.rate) +
-                                    "Hz" + std::to_string(row.param.bits) + "bit";
+                             return std::to_string(row.param.channels) + "ch" +
+                                    std::to_string(row.param.rate) + "Hz" + std::to_string(row.param.bits) +
+                                    "bit";
                          });
 
 TEST_F(PlayerTest, TwoPlayersPlayAtOnceEachOnItsOwnDevice)
@@ -158,8 +159,7 @@ TEST_F(PlayerTest, AStoppedPlayerPlaysTheClipAgainFromTheStart)
 TEST_F(PlayerTest, UnreadableClipGivesAPlayerThatPlaysNothing)
 {
     std::ofstream(m_prefix.DriveC() / "Broken.wav") << "RIFF, but not really";
-    for (const std::string path : {"C:\\Missing.wav", "C:\\Broken.wav", "Q:\\Unmapped.wav"})
-    {
+    for (const std::string path : {"C:\\Missing.wav", "C:\\Broken.wav", "Q:\\Unmapped.wav"}) {
         HMCIWND p = Create(path);
         ASSERT_NE(nullptr, p) << path;
         EXPECT_EQ(MCI_MODE_NOT_READY, MCIWndSendMessage(p, MCIWNDM_GETMODEA, 0, 0)) << path;

@@ -15,8 +15,9 @@ TEST(WinSock, GrantsTheRequestedVersionUpToTwoTwo)
         WORD granted;
     };
     const Row rows[] = {
-        {MAKEWORD(2, 2), 0, MAKEWORD(2, 2)}, {MAKEWORD(1, 1), 0, MAKEWORD(1, 1)}, {MAKEWORD(2, 0), 0, MAKEWORD(2, 0)},
-        {MAKEWORD(3, 0), 0, MAKEWORD(2, 2)}, {MAKEWORD(2, 5), 0, MAKEWORD(2, 2)}, {MAKEWORD(0, 9), WSAVERNOTSUPPORTED, 0},
+        {MAKEWORD(2, 2), 0, MAKEWORD(2, 2)}, {MAKEWORD(1, 1), 0, MAKEWORD(1, 1)},
+        {MAKEWORD(2, 0), 0, MAKEWORD(2, 0)}, {MAKEWORD(3, 0), 0, MAKEWORD(2, 2)},
+        {MAKEWORD(2, 5), 0, MAKEWORD(2, 2)}, {MAKEWORD(0, 9), WSAVERNOTSUPPORTED, 0},
     };
     for (const Row& row : rows) {
         WSADATA data;

@@ -84,7 +84,8 @@ TEST(CRegistryHive, KeyAndValueNamesIgnoreCaseAndKeysAboveSectionsExist)
     const CRegistryHive hive = CRegistryHive::Parse(kHive);
     const CRegistryHive::Key* key = hive.FindKey("SOFTWARE\\olvastine\\VELMORA\\");
     ASSERT_NE(key, nullptr);
-    EXPECT_EQ(Text(CRegistryHive::FindValue(*key, "installpath")), std::string("C:\\Program Files\\Velmora") + '\0');
+    EXPECT_EQ(Text(CRegistryHive::FindValue(*key, "installpath")),
+              std::string("C:\\Program Files\\Velmora") + '\0');
     EXPECT_NE(hive.FindKey("software"), nullptr);
     EXPECT_NE(hive.FindKey("Software\\Olvastine"), nullptr);
     EXPECT_NE(hive.FindKey(""), nullptr);

@@ -13,7 +13,11 @@ namespace {
 
 struct OpenForm
 {
-    OpenForm() { EXPECT_TRUE(form.Create(IDD_TEST_FORM)); form.events.clear(); }
+    OpenForm()
+    {
+        EXPECT_TRUE(form.Create(IDD_TEST_FORM));
+        form.events.clear();
+    }
     ~OpenForm() { form.DestroyWindow(); }
     TestForm form;
 };
@@ -50,7 +54,8 @@ TEST(DataExchange, TextMovesBothWaysAndAnUnchangedTextIsLeftAlone)
 TEST(DataExchange, EightBitTextSurvivesTheRoundTrip)
 {
     OpenForm open;
-    const std::string name = "Ren\xC3\xA9" "e & <Zo\xC3\xAB>";
+    const std::string name = "Ren\xC3\xA9"
+                             "e & <Zo\xC3\xAB>";
     open.form.m_edit.SetWindowText(name);
     EXPECT_EQ(open.form.m_edit.GetWindowText(), name);
 }

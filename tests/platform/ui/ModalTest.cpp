@@ -68,7 +68,8 @@ TEST(DoModal, ADriverThatForgetsToEndTheDialogGetsMinusOne)
 TEST(DoModal, NestedRunsReachTheDriverInOrder)
 {
     ModalScript script;
-    script.ExpectDialog(IDD_TEST_FORM, [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDC_T_PUSH))->Click(); });
+    script.ExpectDialog(IDD_TEST_FORM,
+                        [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDC_T_PUSH))->Click(); });
     script.ExpectDialog(IDD_TEST_BOX, [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDOK))->Click(); });
     script.ExpectBox("after the box", "Form says");
     TestForm form;
@@ -113,19 +114,17 @@ TEST_P(DialogKeys, EndTheDialogThroughItsCommands)
     EXPECT_EQ(form.events.back(), c.event);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, DialogKeys,
-                         testing::Values(KeyCase{"EnterInEditClicksTheDefaultButton", Qt::Key_Return, 0, "ok", IDOK},
-                                         KeyCase{"EnterOnAPushButtonClicksIt", Qt::Key_Return, IDCANCEL, "cancel",
-                                                 IDCANCEL},
-                                         KeyCase{"EscapeIsTheCancelCommand", Qt::Key_Escape, 0, "cancel", IDCANCEL}),
-                         [](const testing::TestParamInfo<KeyCase>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DialogKeys,
+    testing::Values(KeyCase{"EnterInEditClicksTheDefaultButton", Qt::Key_Return, 0, "ok", IDOK},
+                    KeyCase{"EnterOnAPushButtonClicksIt", Qt::Key_Return, IDCANCEL, "cancel", IDCANCEL},
+                    KeyCase{"EscapeIsTheCancelCommand", Qt::Key_Escape, 0, "cancel", IDCANCEL}),
+    [](const testing::TestParamInfo<KeyCase>& row) { return std::string(row.param.name); });
 
 TEST(DoModal, CloseBoxGoesThroughTheSystemCommandToCancel)
 {
     ModalScript script;
-    script.ExpectDialog(IDD_TEST_FORM, [](CDialog& d) {
-        WidgetOf(&d)->close();
-    });
+    script.ExpectDialog(IDD_TEST_FORM, [](CDialog& d) { WidgetOf(&d)->close(); });
     TestForm form;
     EXPECT_EQ(form.DoModal(), IDCANCEL);
     EXPECT_EQ(form.events, (std::vector<std::string>{"syscommand:" + std::to_string(SC_CLOSE), "cancel"}));
@@ -209,7 +208,8 @@ TEST(SystemMenu, DefaultEntriesThenAppendedOnesAndThePopUpSendsTheCommand)
     EXPECT_EQ(form.events, (std::vector<std::string>{"syscommand:16"}));
 
     EXPECT_EQ(form.GetSystemMenu(TRUE), nullptr);
-    EXPECT_EQ(form.GetSystemMenu(FALSE)->GetMenuItemID(static_cast<int>(form.GetSystemMenu(FALSE)->GetMenuItemCount()) - 1),
+    EXPECT_EQ(form.GetSystemMenu(FALSE)->GetMenuItemID(
+                  static_cast<int>(form.GetSystemMenu(FALSE)->GetMenuItemCount()) - 1),
               SC_CLOSE);
     form.DestroyWindow();
 
@@ -268,7 +268,8 @@ TEST(Pickers, FileOpenPickerPassesItsSettingsAndReturnsThePath)
     ASSERT_EQ(script.filePickers.size(), 2u);
     EXPECT_EQ(script.filePickers[0].initialFolder, "E:\\Tools\\");
     EXPECT_EQ(script.filePickers[0].filter, "Velmora Name Files (zip)|VMRNames.zip|");
-    EXPECT_EQ(script.filePickers[0].flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON));
+    EXPECT_EQ(script.filePickers[0].flags,
+              static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON));
 }
 
 } // namespace

@@ -22,8 +22,8 @@ public:
     CListCtrl m_list;
     CButton m_radioA;
 
-    std::vector<std::string> events;          // "push", "change:<text>", "dblclk:<id>", "ok", "cancel", ...
-    std::function<void()> onPush;             // runs inside the push handler
+    std::vector<std::string> events; // "push", "change:<text>", "dblclk:<id>", "ok", "cancel", ...
+    std::function<void()> onPush;    // runs inside the push handler
     int initCount = 0;
 
     BOOL OnInitDialog() override
