@@ -1,4 +1,4 @@
-// Temporary files beside their targets, created exclusively and held by an advisory lock.
+// Temporary files beside their targets on POSIX: created exclusively, held by an advisory lock.
 #include "platform/fs/CTempFile.h"
 
 #include <cerrno>
@@ -36,31 +36,6 @@ bool SameInode(int fd, const std::string& path)
 }
 
 } // namespace
-
-CTempFile::~CTempFile()
-{
-    Remove();
-}
-
-CTempFile::CTempFile(CTempFile&& other) noexcept
-    : m_strPath(std::move(other.m_strPath)), m_strTarget(std::move(other.m_strTarget)), m_hLock(other.m_hLock)
-{
-    other.m_strPath.clear();
-    other.m_hLock = -1;
-}
-
-CTempFile& CTempFile::operator=(CTempFile&& other) noexcept
-{
-    if (this != &other) {
-        Remove();
-        m_strPath = std::move(other.m_strPath);
-        m_strTarget = std::move(other.m_strTarget);
-        m_hLock = other.m_hLock;
-        other.m_strPath.clear();
-        other.m_hLock = -1;
-    }
-    return *this;
-}
 
 bool CTempFile::Create(const std::string& target)
 {
@@ -109,13 +84,6 @@ bool CTempFile::MoveIntoPlace()
     }
     Release();
     return true;
-}
-
-void CTempFile::Remove()
-{
-    if (!m_strPath.empty())
-        DeleteFile(m_strPath);
-    Release();
 }
 
 void CTempFile::Release()

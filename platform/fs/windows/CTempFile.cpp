@@ -53,31 +53,6 @@ bool TakeLock(HANDLE handle)
 
 } // namespace
 
-CTempFile::~CTempFile()
-{
-    Remove();
-}
-
-CTempFile::CTempFile(CTempFile&& other) noexcept
-    : m_strPath(std::move(other.m_strPath)), m_strTarget(std::move(other.m_strTarget)), m_hLock(other.m_hLock)
-{
-    other.m_strPath.clear();
-    other.m_hLock = -1;
-}
-
-CTempFile& CTempFile::operator=(CTempFile&& other) noexcept
-{
-    if (this != &other) {
-        Remove();
-        m_strPath = std::move(other.m_strPath);
-        m_strTarget = std::move(other.m_strTarget);
-        m_hLock = other.m_hLock;
-        other.m_strPath.clear();
-        other.m_hLock = -1;
-    }
-    return *this;
-}
-
 bool CTempFile::Create(const std::string& target)
 {
     Remove();
@@ -126,14 +101,6 @@ bool CTempFile::MoveIntoPlace()
         SetFileAttributesA(m_strTarget.c_str(), attributes & ~FILE_ATTRIBUTE_HIDDEN);
     Release();
     return true;
-}
-
-void CTempFile::Remove()
-{
-    const std::string path = m_strPath;
-    Release();
-    if (!path.empty())
-        DeleteFile(path);
 }
 
 void CTempFile::Release()
