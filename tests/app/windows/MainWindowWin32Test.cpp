@@ -158,4 +158,21 @@ TEST(MainWindowWin32Modal, TheCloseButtonEndsTheModalRunWithCancel)
     EXPECT_TRUE(script.Finished());
 }
 
+// The dialog manager turns Enter into IDOK; the main window has no OK command, so a name typed and
+// entered keeps the window (and the offline road's copy of the program) alive.
+TEST(MainWindowWin32Modal, EnterDoesNotEndTheMainWindow)
+{
+    ModalScript script;
+    script.ExpectDialog(IDD_MAIN_DIALOG, [](CDialog& d) {
+        d.SetDlgItemText(IDC_SEARCH_TEXT, "Zo\xc3\xab");
+        ::SendMessageW(d.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_TRUE(::IsWindow(d.GetSafeHwnd()));
+        EXPECT_TRUE(::IsWindowVisible(d.GetSafeHwnd()));
+        static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click();
+    });
+    CMainDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished());
+}
+
 } // namespace
