@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/inet/BodyReading.h"
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/InternetErrors.h"
 #include "platform/inet/ProxyCredentialCache.h"
@@ -361,12 +362,9 @@ bool CHttpFile::SetOption(DWORD option, const void* value, DWORD length)
         return false;
     const char* text = static_cast<const char*>(value);
     const std::string credential(text, strnlen(text, length));
-    for (char c : credential)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            return false;
+    if (!inet::IsCarriableProxyCredential(credential, option == INTERNET_OPTION_PROXY_USERNAME))
+        return false;
     if (option == INTERNET_OPTION_PROXY_USERNAME) {
-        if (credential.find(':') != std::string::npos)
-            return false;
         m_impl->proxyUser = credential;
         m_impl->haveProxyUser = true;
     } else {
@@ -378,39 +376,14 @@ bool CHttpFile::SetOption(DWORD option, const void* value, DWORD length)
 
 bool CHttpFile::ReadString(std::string& line)
 {
-    line.clear();
-    bool any = false;
-    while (m_impl->Fill()) {
-        any = true;
-        Impl& s = *m_impl;
-        const char* start = s.body.data() + s.bodyPos;
-        const std::size_t available = s.Buffered();
-        const void* lf = std::memchr(start, '\n', available);
-        if (lf) {
-            const std::size_t n = static_cast<const char*>(lf) - start;
-            line.append(start, n);
-            s.bodyPos += n + 1;
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            return true;
-        }
-        line.append(start, available);
-        s.bodyPos += available;
-    }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return any;
+    return inet::ReadBodyLine(
+        m_impl->body, m_impl->bodyPos, [this] { return m_impl->Fill(); }, line);
 }
 
 UINT CHttpFile::Read(void* buffer, UINT count)
 {
-    if (count == 0 || !m_impl->Fill())
-        return 0;
-    Impl& s = *m_impl;
-    const std::size_t n = std::min<std::size_t>(count, s.Buffered());
-    std::memcpy(buffer, s.body.data() + s.bodyPos, n);
-    s.bodyPos += n;
-    return static_cast<UINT>(n);
+    return inet::ReadBodyBlock(
+        m_impl->body, m_impl->bodyPos, [this] { return m_impl->Fill(); }, buffer, count);
 }
 
 void CHttpFile::Close()
