@@ -86,9 +86,11 @@ DownloadResult DownloadPackage(const std::string& address, const std::string& lo
     if (status != HTTP_STATUS_OK)
         return DownloadResult{false, FormatNumber(kWebProcessingError, status)};
 
+    // Others may read but not write while the package arrives; an exclusive open would also shut out the
+    // lock this program holds on a temporary it downloads into (Windows enforces share modes).
     CFile file;
     CFileException openError;
-    if (!file.Open(localPath, CFile::modeCreate | CFile::modeWrite, &openError)) {
+    if (!file.Open(localPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite, &openError)) {
         ReportFileError(ui, openError);
         return DownloadResult{};
     }
