@@ -8,6 +8,8 @@
 #include "names/CTransferArchive.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
+#include "platform/fs/FileSystem.h"
+#include "zip/CZipContainer.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/zip/ZipBuilder.h"
 #include "tests/zip/ZipTestSupport.h"
@@ -123,6 +125,37 @@ TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
     WriteBytes(dir / "José.zip", Package({jose, Entry("extra/readme.txt", "x"), joseMarker}));
     EXPECT_TRUE(transfer.AddPackage(Win(dir / "José.zip")));
     EXPECT_EQ(PeerNames(save / "VMRNames.zip"), "Anna.wav\nAnna^.wav\nJosé.wav\nJosé^.wav\n");
+    EXPECT_EQ(Listing(save), std::vector<std::string>{"VMRNames.zip"});
+}
+
+// On Windows the archive was copied onto its temporary while the temporary's lock handle was open, and
+// the system refused the copy: every save after the first failed with a sharing violation.
+TEST_F(ArchiveSteps, SecondPackageAddsToTheArchiveWhileItsTemporaryIsHeld)
+{
+    CTransferArchive transfer(Win(save) + "\\");
+    WriteBytes(dir / "Anna.zip", Package({Entry("Anna.wav", "anna"), Entry("Anna^.wav", "anna marker")}));
+    WriteBytes(dir / "Bob.zip", Package({Entry("Bob.wav", "bob"), Entry("Bob^.wav", "bob marker")}));
+    CTempFile first;
+    ASSERT_TRUE(first.Create(transfer.GetPath()));
+    WriteBytes(dir / "first", ReadBytes(dir / "Anna.zip"));
+    ASSERT_TRUE(CopyFile(Win(dir / "first"), first.GetPath(), false));
+    transfer.AdoptPackage(first);
+
+    ASSERT_TRUE(transfer.AddPackage(Win(dir / "Bob.zip")));
+    CZipContainer archive;
+    archive.OpenArchive(transfer.GetPath(), CZipContainer::OpenReadOnly);
+    std::vector<std::string> entries;
+    for (int i = 0; i < archive.EntryCount(); ++i) {
+        CZipEntryHeader header;
+        archive.GetEntryInfo(i, header);
+        entries.push_back(header.GetName());
+        EXPECT_TRUE(archive.BeginEntryRead(i));
+        char buffer[64];
+        archive.ReadEntryData(buffer, sizeof buffer);
+        EXPECT_EQ(1, archive.EndEntryRead()) << header.GetName();
+    }
+    archive.CloseArchive();
+    EXPECT_EQ((std::vector<std::string>{"Anna.wav", "Anna^.wav", "Bob.wav", "Bob^.wav"}), entries);
     EXPECT_EQ(Listing(save), std::vector<std::string>{"VMRNames.zip"});
 }
 
