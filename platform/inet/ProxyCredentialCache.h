@@ -33,6 +33,14 @@ public:
     // The accepted credentials for proxy ("host:port"), if any.
     std::optional<ProxyCredentials> Find(const std::string& proxy) const;
 
+    // What a request through proxy presents: the credentials set on it (own) when it has any, else
+    // the accepted ones.
+    std::optional<ProxyCredentials> Presented(const std::string& proxy,
+                                              const std::optional<ProxyCredentials>& own) const
+    {
+        return own ? own : Find(proxy);
+    }
+
     // Learns from the status the proxy path answered to a request that carried sent.
     // status 0 (no answer was read) changes nothing.
     void Learn(const std::string& proxy, const ProxyCredentials& sent, DWORD status);

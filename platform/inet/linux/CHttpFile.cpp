@@ -183,10 +183,10 @@ struct CHttpFile::Impl
             curl_easy_setopt(easy, CURLOPT_PROXY, ("http://" + settings.proxy).c_str());
             curl_easy_setopt(easy, CURLOPT_NOPROXY, "");
             curl_easy_setopt(easy, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+            std::optional<inet::ProxyCredentials> own;
             if (haveProxyUser || haveProxyPassword)
-                sentToProxy = inet::ProxyCredentials{proxyUser, proxyPassword};
-            else
-                sentToProxy = inet::ProcessProxyCredentials().Find(settings.proxy);
+                own = inet::ProxyCredentials{proxyUser, proxyPassword};
+            sentToProxy = inet::ProcessProxyCredentials().Presented(settings.proxy, own);
             if (sentToProxy) {
                 curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, sentToProxy->user.c_str());
                 curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, sentToProxy->password.c_str());

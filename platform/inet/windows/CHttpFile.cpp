@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/inet/BodyReading.h"
+#include "platform/inet/ProxyCredentialCache.h"
 #include "platform/inet/CInternetException.h"
 
 namespace {
@@ -88,6 +89,8 @@ struct CHttpFile::Impl
     std::string proxyPassword;
     bool haveProxyUser = false;
     bool haveProxyPassword = false;
+    // What the current exchange presented to a named proxy; the proxy's answer teaches the process's cache.
+    std::optional<inet::ProxyCredentials> sentToProxy;
 
     // Released in reverse order: request, connection, internet.
     CInternetHandle internet;
@@ -137,12 +140,20 @@ struct CHttpFile::Impl
         // The timeout goes on the request: a session's receive timeout does not reach every WinINet build.
         DWORD timeout = WinInetTimeout(settings.receiveTimeoutMs);
         InternetSetOptionA(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
-        if (haveProxyUser)
-            InternetSetOptionA(request.Get(), INTERNET_OPTION_PROXY_USERNAME, proxyUser.data(),
-                               static_cast<DWORD>(proxyUser.size() + 1));
-        if (haveProxyPassword)
-            InternetSetOptionA(request.Get(), INTERNET_OPTION_PROXY_PASSWORD, proxyPassword.data(),
-                               static_cast<DWORD>(proxyPassword.size() + 1));
+        // A login the proxy accepted earlier in the run goes with every request through it, as on Linux:
+        // WinINet keeps a login only for the session it was given to.
+        sentToProxy.reset();
+        std::optional<inet::ProxyCredentials> presented;
+        if (haveProxyUser || haveProxyPassword)
+            presented = inet::ProxyCredentials{proxyUser, proxyPassword};
+        if (settings.accessType == INTERNET_OPEN_TYPE_PROXY)
+            presented = sentToProxy = inet::ProcessProxyCredentials().Presented(settings.proxy, presented);
+        if (!presented)
+            return;
+        InternetSetOptionA(request.Get(), INTERNET_OPTION_PROXY_USERNAME, presented->user.data(),
+                           static_cast<DWORD>(presented->user.size() + 1));
+        InternetSetOptionA(request.Get(), INTERNET_OPTION_PROXY_PASSWORD, presented->password.data(),
+                           static_cast<DWORD>(presented->password.size() + 1));
     }
 
     // Makes body bytes available; false at the clean end of the body.
@@ -196,6 +207,11 @@ void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void
     if (!HttpSendRequestA(m_impl->request.Get(), nullptr, 0, nullptr, 0))
         ThrowLastError();
     m_impl->sent = true;
+    if (m_impl->sentToProxy) {
+        DWORD status = 0;
+        QueryInfoStatusCode(status);
+        inet::ProcessProxyCredentials().Learn(m_impl->settings.proxy, *m_impl->sentToProxy, status);
+    }
 }
 
 bool CHttpFile::QueryInfoStatusCode(DWORD& status) const
