@@ -1,99 +1,66 @@
 // Every name of the service's sample catalogue, accented ones included, on both roads, byte for byte.
-#include "tests/e2e/NameCommandsFixture.h"
+#include "tests/e2e/SampleRoadFixture.h"
 
 #include <algorithm>
-
-#include "tests/zip/ZipTestSupport.h"
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
-class SampleCatalogueTest : public NameCommandsTest
+class SampleCatalogueTest : public SampleRoadTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string out;
-        ASSERT_EQ(0, ServiceProcess::RunToEnd({"sample", "--list"}, &out));
-        for (size_t start = 0, end; start < out.size(); start = end + 1) {
-            end = out.find('\n', start);
-            if (end == std::string::npos)
-                end = out.size();
-            if (end > start)
-                names.push_back(out.substr(start, end - start));
-        }
-        ASSERT_EQ(36u, names.size());
-        ASSERT_EQ(0, ServiceProcess::RunToEnd({"sample", "--catalog", (work / "catalog").string()}));
-        // What the packages hold, as Python's zipfile unpacks them: the reference for every byte.
-        ziptest::WriteBytes(work / "unpack.py", "import zipfile,sys,pathlib\n"
-                                                "for p in sorted(pathlib.Path(sys.argv[1]).glob('*.zip')):\n"
-                                                "    zipfile.ZipFile(p).extractall(sys.argv[2])\n");
-        ASSERT_EQ(0, ziptest::RunShell("python3 " + ziptest::Quote(work / "unpack.py") + " " +
-                                       ziptest::Quote(work / "catalog") + " " +
-                                       ziptest::Quote(work / "reference")));
-        StartService();
-    }
+    void SetUp() override { ASSERT_EQ(36u, service.Names().size()); }
 
     // The names folder holds exactly the reference files, each byte for byte.
-    void ExpectReferenceIn(const std::filesystem::path& folder)
+    void ExpectEveryNameInstalled()
     {
-        std::vector<std::string> expected;
-        for (const auto& item : std::filesystem::directory_iterator(work / "reference"))
-            expected.push_back(item.path().filename().string());
-        std::vector<std::string> found;
-        for (const auto& item : std::filesystem::directory_iterator(folder))
-            found.push_back(item.path().filename().string());
-        std::sort(expected.begin(), expected.end());
-        std::sort(found.begin(), found.end());
+        const std::vector<std::string> expected = FileNamesIn(service.Reference());
         ASSERT_EQ(72u, expected.size());
-        EXPECT_EQ(expected, found);
-        for (const std::string& file : expected)
-            EXPECT_EQ(ReadText(work / "reference" / file), ReadText(folder / file)) << file;
+        EXPECT_EQ(expected, FileNamesIn(computer.NamesFolder()));
+        for (const std::string& name : service.Names())
+            ExpectInstalled(name);
     }
-
-    std::vector<std::string> names;
 };
 
 TEST_F(SampleCatalogueTest, EveryNameInstallsOnTheWebRoad)
 {
-    const auto folder = PlaceVelmora();
+    computer.InstallVelmora();
     Open(true);
-    for (const std::string& name : names) {
-        Type(name);
-        script.ExpectBox("Name files installed.", "Success");
-        dlg->m_btnInstall.Click();
-        ASSERT_TRUE(script.Finished()) << name;
+    std::vector<std::string> listed = dlg->m_nameList, served = service.Names();
+    std::sort(listed.begin(), listed.end());
+    std::sort(served.begin(), served.end());
+    EXPECT_EQ(served, listed) << "every served name is listed, once";
+    for (const std::string& name : service.Names()) {
+        Install(name);
         EXPECT_EQ(name, dlg->m_strLastName);
     }
-    ExpectReferenceIn(folder);
-    EXPECT_FALSE(std::filesystem::exists(prefix.DriveC() / "Tools" / "Temp.zip"));
+    ExpectEveryNameInstalled();
+    EXPECT_EQ(std::vector<std::string>{}, FileNamesIn(computer.ProgramFolder())) << "no package left behind";
 }
 
 TEST_F(SampleCatalogueTest, EveryNameSavedTravelsToVelmoraInOneArchive)
 {
     Open(false);
-    for (const std::string& name : names) {
-        Type(name);
-        script.ExpectBox("Name files downloaded.", "Success");
-        dlg->m_btnDownloadSave.Click();
-        ASSERT_TRUE(script.Finished()) << name;
-    }
-    const auto save = prefix.DriveC() / "Tools";
-    EXPECT_EQ(72u, Entries(save / "VMRNames.zip").size());
-    EXPECT_EQ(0, ziptest::RunShell("unzip -tqq " + ziptest::Quote(save / "VMRNames.zip") + " >/dev/null"));
-    std::vector<std::string> left;
-    for (const auto& item : std::filesystem::directory_iterator(save))
-        left.push_back(item.path().filename().string());
-    EXPECT_EQ(std::vector<std::string>{"VMRNames.zip"}, left) << "no staging folder, package or temporary";
-    dlg->DestroyWindow();
+    for (const std::string& name : service.Names())
+        Save(name);
+    EXPECT_EQ(72u, Entries("VMRNames.zip").size());
+    EXPECT_EQ(std::vector<std::string>{"VMRNames.zip"}, FileNamesIn(computer.ProgramFolder()))
+        << "no staging folder, package or temporary";
+#ifndef _WIN32 // Info-ZIP is a Linux program
+    const std::filesystem::path archive = computer.ProgramFolder() / "VMRNames.zip";
+    EXPECT_EQ(0, std::system(("unzip -tqq '" + archive.string() + "' >/dev/null").c_str()));
+#endif
+    Close();
 
     // The Velmora computer: the copied program beside the archive, no connection.
-    const auto folder = PlaceVelmora();
+    computer.InstallVelmora();
     sockets.connected = false;
     Open(false);
     script.ExpectBox("Name files installed.", "Success");
     dlg->m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
-    ExpectReferenceIn(folder);
+    ExpectEveryNameInstalled();
 }
 
 } // namespace

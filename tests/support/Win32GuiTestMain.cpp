@@ -1,4 +1,4 @@
-// main() of the Win32 main-window tests: common controls, the program's resources, no unanswered
+// main() of the Win32 GUI test executables: common controls, the program's resources, no unanswered
 // modal run.
 #include <gtest/gtest.h>
 

@@ -1,0 +1,99 @@
+// The main window on a scratch computer, talking to the service's sample catalogue over 127.0.0.1;
+// boxes and dialogs answered by a ModalScript. The same on both builds.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CMainDlg.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/SamplePeers.h"
+#include "tests/support/StandInSockets.h"
+#include "zip/CZipContainer.h"
+
+class SampleRoadTest : public ::testing::Test
+{
+protected:
+    SampleRoadTest() : m_sockets(sockets) {}
+    ~SampleRoadTest() override { Close(); }
+
+    // The window in the given scenario, started from the computer's program folder.
+    void Open(bool web, const std::string& serviceHost)
+    {
+        AppOptions options;
+        options.serviceHost = serviceHost;
+        options.probeHost = "probe.zentrimo.test";
+        dlg = std::make_unique<CMainDlg>(options);
+        ASSERT_TRUE(dlg->Create(IDD_MAIN_DIALOG));
+        dlg->m_strModuleFolder = computer.ProgramLocation();
+        if (web)
+            dlg->m_btnScenarioWeb.Click();
+        else
+            dlg->m_btnScenarioOffline.Click();
+        ASSERT_EQ(web, dlg->m_bWebScenario);
+    }
+    void Open(bool web) { Open(web, service.HostPort()); }
+    void Close()
+    {
+        if (dlg)
+            dlg->DestroyWindow();
+        dlg.reset();
+    }
+
+    void Type(const std::string& text) { dlg->m_editSearchText.SetWindowText(text); }
+
+    // Types the name and presses the scenario's button; the box that ends it must be this one.
+    void Install(const std::string& name)
+    {
+        Type(name);
+        script.ExpectBox("Name files installed.", "Success");
+        dlg->m_btnInstall.Click();
+        ASSERT_TRUE(script.Finished()) << name;
+    }
+    void Save(const std::string& name)
+    {
+        Type(name);
+        script.ExpectBox("Name files downloaded.", "Success");
+        dlg->m_btnDownloadSave.Click();
+        ASSERT_TRUE(script.Finished()) << name;
+    }
+
+    // The name's recordings stand in the names folder exactly as Python unpacks them from its package.
+    void ExpectInstalled(const std::string& name)
+    {
+        for (const std::string& file : {name + ".wav", name + "^.wav"}) {
+            const std::string reference = FileBytes(service.Reference() / Utf8Path(file));
+            ASSERT_FALSE(reference.empty()) << file;
+            const std::string installed = FileBytes(computer.NamesFolder() / Utf8Path(file));
+            EXPECT_TRUE(reference == installed)
+                << file << ": " << installed.size() << " bytes of " << reference.size();
+        }
+    }
+
+    // Entry names of an archive in the program's folder, in index order.
+    std::vector<std::string> Entries(const std::string& archiveName)
+    {
+        CZipContainer zip;
+        zip.OpenArchive(computer.ProgramLocation() + archiveName, CZipContainer::OpenReadOnly);
+        std::vector<std::string> names;
+        for (int i = 0; i < zip.EntryCount(); ++i) {
+            CZipEntryHeader header;
+            zip.GetEntryInfo(i, header);
+            names.push_back(header.GetName());
+        }
+        zip.CloseArchive();
+        return names;
+    }
+
+    SampleService service;
+    ScratchComputer computer;
+    StandInSockets sockets;
+    ModalScript script;
+    std::unique_ptr<CMainDlg> dlg;
+
+private:
+    CScopedSocketsLayer m_sockets;
+};

@@ -1,0 +1,107 @@
+// The dialogs that talk to the service, on both builds: the proxy login in front of a real squid and
+// the request form answered by the real service.
+#include "tests/e2e/SampleRoadFixture.h"
+
+#include <optional>
+
+#include "platform/inet/ProxyCredentialCache.h"
+#include "platform/ui/CButton.h"
+#include "platform/ui/MessageBox.h"
+
+namespace {
+
+const char* const kRejected =
+    "Your Proxy server is unable to authenticate you. Please check that your username and "
+    "password are correct, and attempt the connection again or contact your technical "
+    "support.";
+
+class ProxyLoginRoadTest : public SampleRoadTest
+{
+protected:
+    void SetUp() override
+    {
+        // The accepted logins live as long as the process: none may come from an earlier test.
+        inet::ProcessProxyCredentials().Clear();
+        computer.InstallVelmora();
+        computer.UseProxy(proxy.HostPort());
+    }
+    void TearDown() override { inet::ProcessProxyCredentials().Clear(); }
+
+    // The next modal run is the proxy login, answered with the proxy's user and this password.
+    void ExpectLogin(const std::string& password)
+    {
+        script.ExpectDialog(IDD_PROXY_LOGIN, [this, password](CDialog& d) {
+            d.SetDlgItemText(IDC_PROXY_USER, proxy.User());
+            d.SetDlgItemText(IDC_PROXY_PASSWORD, password);
+            static_cast<CButton*>(d.GetDlgItem(IDOK))->Click();
+        });
+    }
+
+    LoginProxy proxy;
+};
+
+TEST_F(ProxyLoginRoadTest, OneLoginCarriesTheListAndEveryInstall)
+{
+    ExpectLogin(proxy.Password());
+    Open(true);
+    ASSERT_TRUE(script.Finished());
+    ASSERT_EQ(service.Names().size(), dlg->m_nameList.size());
+    const std::vector<std::string> names = {service.Names().front(), service.Names().back()};
+    for (const std::string& name : names) {
+        Install(name);
+        ExpectInstalled(name);
+    }
+    EXPECT_EQ(std::vector<UINT>{IDD_PROXY_LOGIN}, script.dialogs) << "one login for the whole run";
+}
+
+TEST_F(ProxyLoginRoadTest, WrongPasswordIsRefusedWithTheProxysBox)
+{
+    ExpectLogin("wrong");
+    script.ExpectBox(kRejected, "Connection Problem");
+    Open(true);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_TRUE(dlg->m_nameList.empty());
+}
+
+struct Form
+{
+    std::string record, pronunciation, requester, email, comments;
+};
+
+// Fills the request form's boxes and ends it with the given button.
+ModalScript::DialogAction FillForm(Form form, int button)
+{
+    return [form, button](CDialog& d) {
+        d.SetDlgItemText(IDC_RECORD_NAME, form.record);
+        d.SetDlgItemText(IDC_PRONUNCIATION, form.pronunciation);
+        d.SetDlgItemText(IDC_YOUR_NAME, form.requester);
+        d.SetDlgItemText(IDC_EMAIL, form.email);
+        d.SetDlgItemText(IDC_COMMENTS, form.comments);
+        if (button == IDOK)
+            d.OnOK();
+        else
+            d.OnCancel();
+    };
+}
+
+TEST_F(SampleRoadTest, RequestFormIsAnsweredByTheService)
+{
+    computer.InstallVelmora();
+    Open(true);
+    Form form{"Zoë", "ZO-ee", "Mira Stone", "", "two dots"};
+    script.ExpectDialog(IDD_REQUEST_NAME, FillForm(form, IDOK));
+    script.ExpectBox("Please fill out all the required fields.", "Incomplete request");
+    dlg->m_btnRequestNewName.Click();
+    ASSERT_TRUE(script.Finished());
+
+    form.email = "mira@example.org";
+    script.ExpectDialog(IDD_REQUEST_NAME, FillForm(form, IDOK));
+    // The thanks are the service's own reply: it has taken the request.
+    script.ExpectBox("Thank you, Mira Stone.  Your request to record the name \"Zoë\" has been received.",
+                     AfxGetAppName());
+    dlg->m_btnRequestNewName.Click();
+    ASSERT_TRUE(script.Finished());
+    EXPECT_TRUE(dlg->m_requestForm.strRecordName.empty()) << "a sent request is not offered again";
+}
+
+} // namespace
