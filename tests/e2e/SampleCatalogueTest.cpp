@@ -1,5 +1,5 @@
 // Every name of the service's sample catalogue, accented ones included, on both roads, byte for byte.
-#include "tests/e2e/SampleRoadFixture.h"
+#include "tests/support/SampleRoadFixture.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The dialogs that talk to the service, on both builds: the proxy login in front of a real squid and
 // the request form answered by the real service.
-#include "tests/e2e/SampleRoadFixture.h"
+#include "tests/support/SampleRoadFixture.h"
 
 #include <optional>
 

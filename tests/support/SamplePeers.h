@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+// A file's path as the program writes it (C:\..., Z:\... on Linux), and back.
+std::string WindowsPath(const std::filesystem::path& path);
+std::filesystem::path HostPath(const std::string& windowsPath);
+
 class SampleService
 {
 public:
@@ -70,6 +74,10 @@ public:
     // Installs Velmora (its program file), where the program's search finds it first.
     void InstallVelmora();
     std::filesystem::path VelmoraFolder() const;
+    std::string VelmoraLocation() const { return WindowsPath(VelmoraFolder()); }
+    // Another folder of this computer holding Velmora's program file, as the program writes it (the
+    // installed Velmora is found before it).
+    std::string PlaceVelmoraCopy(const std::string& folderName);
     std::filesystem::path NamesFolder() const { return VelmoraFolder() / "Speakers" / "Ysmerel" / "Names"; }
 
     // The program's own folder, and the same as the program writes it (ending in a backslash).
@@ -89,10 +97,6 @@ std::string FileBytes(const std::filesystem::path& path);
 
 // The names of a folder's files, sorted, as UTF-8.
 std::vector<std::string> FileNamesIn(const std::filesystem::path& folder);
-
-// A file's path as the program writes it (C:\..., Z:\... on Linux), and back.
-std::string WindowsPath(const std::filesystem::path& path);
-std::filesystem::path HostPath(const std::string& windowsPath);
 
 // A UTF-8 file name as a path (std::filesystem reads narrow text in the system's code page on Windows).
 inline std::filesystem::path Utf8Path(const std::string& name)

@@ -75,6 +75,14 @@ std::filesystem::path ScratchComputer::VelmoraFolder() const
     return m_own->prefix.DriveC() / "Program Files" / "Velmora";
 }
 
+std::string ScratchComputer::PlaceVelmoraCopy(const std::string& folderName)
+{
+    const std::filesystem::path folder = m_own->prefix.DriveC() / Utf8Path(folderName);
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "Velmora.exe") << "MZ";
+    return WindowsPath(folder);
+}
+
 std::filesystem::path ScratchComputer::ProgramFolder() const
 {
     return m_own->prefix.DriveC() / "Tools";

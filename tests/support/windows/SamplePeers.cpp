@@ -150,6 +150,14 @@ std::filesystem::path ScratchComputer::VelmoraFolder() const
 {
     return m_own->scratch / "Velmora";
 }
+std::string ScratchComputer::PlaceVelmoraCopy(const std::string& folderName)
+{
+    const std::filesystem::path folder = m_own->scratch.Path() / Utf8Path(folderName);
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "Velmora.exe") << "MZ";
+    return WindowsPath(folder);
+}
+
 std::filesystem::path ScratchComputer::ProgramFolder() const
 {
     return m_own->scratch / "Tools";

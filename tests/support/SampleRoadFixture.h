@@ -20,8 +20,8 @@ protected:
     SampleRoadTest() : m_sockets(sockets) {}
     ~SampleRoadTest() override { Close(); }
 
-    // The window in the given scenario, started from the computer's program folder.
-    void Open(bool web, const std::string& serviceHost)
+    // The window before any choice, started from the computer's program folder.
+    void OpenWindow(const std::string& serviceHost)
     {
         AppOptions options;
         options.serviceHost = serviceHost;
@@ -29,6 +29,13 @@ protected:
         dlg = std::make_unique<CMainDlg>(options);
         ASSERT_TRUE(dlg->Create(IDD_MAIN_DIALOG));
         dlg->m_strModuleFolder = computer.ProgramLocation();
+    }
+    void OpenWindow() { OpenWindow(service.HostPort()); }
+
+    // The window in the given scenario.
+    void Open(bool web, const std::string& serviceHost)
+    {
+        OpenWindow(serviceHost);
         if (web)
             dlg->m_btnScenarioWeb.Click();
         else
@@ -42,6 +49,26 @@ protected:
             dlg->DestroyWindow();
         dlg.reset();
     }
+
+    void ClickWeb() { dlg->m_btnScenarioWeb.Click(); }
+    void ClickOffline() { dlg->m_btnScenarioOffline.Click(); }
+
+    CWnd& Item(int id) { return *dlg->GetDlgItem(id); }
+    bool Enabled(int id) { return Item(id).IsWindowEnabled(); }
+    bool Visible(int id) { return Item(id).IsWindowVisible(); }
+    std::string Text(int id) { return Item(id).GetWindowText(); }
+
+    // A control's rectangle in the main window's client pixels.
+    CRect Place(int id)
+    {
+        CRect rect;
+        Item(id).GetWindowRect(&rect);
+        dlg->ScreenToClient(&rect);
+        return rect;
+    }
+
+    // m_bWebScenario may be true only after the first choice has completed.
+    void ExpectInvariant() { EXPECT_FALSE(dlg->m_bWebScenario && dlg->m_bFirstChoice); }
 
     void Type(const std::string& text) { dlg->m_editSearchText.SetWindowText(text); }
 
