@@ -1,0 +1,64 @@
+// "Listen" on both builds: the installed names' list, and which clip the chosen name opens.
+#include "tests/support/SampleRoadFixture.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "platform/media/MCIWnd.h"
+#include "platform/ui/CListCtrl.h"
+#include "tests/support/WaveClip.h"
+
+namespace {
+
+class ListenTest : public SampleRoadTest
+{
+protected:
+    void SetUp() override
+    {
+        computer.InstallVelmora();
+        std::filesystem::create_directories(computer.NamesFolder());
+        // Anna's marker without her recording; Bob's both; files that are not markers.
+        for (const char* file : {"Anna^.wav", "Bob^.wav", "Zoë^.wav", "Carl.wav", "notes.txt"})
+            std::ofstream(computer.NamesFolder() / Utf8Path(file)) << "RIFF";
+        WaveClip::Make(1, 8000, 8, 700, 77).Write(computer.NamesFolder() / "Bob.wav");
+        WaveClip::Make(1, 8000, 8, 700, 78).Write(computer.NamesFolder() / Utf8Path("Zoë.wav"));
+        sockets.connected = false;
+        Open(false);
+    }
+
+    // Opens the installed names, double-clicks the named item and presses OK; the items it showed.
+    std::vector<std::string> ChooseByDoubleClick(const std::string& name)
+    {
+        std::vector<std::string> items;
+        script.ExpectDialog(IDD_INSTALLED_NAMES, [&](CDialog& d) {
+            CListCtrl* list = static_cast<CListCtrl*>(d.GetDlgItem(IDC_INSTALLED_LIST));
+            for (int i = 0; i < list->GetItemCount(); ++i)
+                items.push_back(list->GetItemText(i, 0));
+            const auto at = std::find(items.begin(), items.end(), name);
+            list->SetSelectionMark(static_cast<int>(at - items.begin()));
+            NMHDR hdr{list->GetSafeHwnd(), IDC_INSTALLED_LIST, NM_DBLCLK};
+            d.SendMessage(WM_NOTIFY, IDC_INSTALLED_LIST, reinterpret_cast<LPARAM>(&hdr));
+            d.OnOK();
+        });
+        dlg->OnListen(); // the button itself is enabled only with a connection
+        EXPECT_TRUE(script.Finished());
+        return items;
+    }
+
+    long PlayerMode() { return MCIWndSendMessage(dlg->m_hPlayerWnd, MCIWNDM_GETMODEA, 0, 0); }
+};
+
+TEST_F(ListenTest, DoubleClickedNameOpensItsOwnRecording)
+{
+    std::vector<std::string> items = ChooseByDoubleClick("Zoë");
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ((std::vector<std::string>{"Anna", "Bob", "Zoë"}), items) << "the markers' names, accents kept";
+    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
+    EXPECT_NE(MCI_MODE_NOT_READY, PlayerMode()) << "Zoë.wav opened";
+
+    ChooseByDoubleClick("Anna");
+    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
+    EXPECT_EQ(MCI_MODE_NOT_READY, PlayerMode()) << "Anna has no recording: a silent player, no box";
+}
+
+} // namespace
