@@ -31,6 +31,17 @@ function(zentrimo_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600 ${T_PROPERTIES})
 endfunction()
 
+# zentrimo_sound_capture(VAR)
+# Under Wine there is no sound card: the environment in VAR (for zentrimo_test's ENVIRONMENT) points
+# HOME at a folder of the current test folder whose .asoundrc sends Wine's ALSA output into
+# played.wav there, and names that file in ZENTRIMO_PLAYED_SOUND (tests/support/PlayedSound.h).
+function(zentrimo_sound_capture var)
+  set(home ${CMAKE_CURRENT_BINARY_DIR}/sound-home)
+  file(WRITE ${home}/.asoundrc
+       "pcm.!default { type file slave.pcm \"null\" file \"${home}/played.wav\" format \"wav\" }\n")
+  set(${var} HOME=${home} ZENTRIMO_PLAYED_SOUND=${home}/played.wav PARENT_SCOPE)
+endfunction()
+
 # zentrimo_fuzzer(NAME SOURCES a.cpp LIBS lib...)
 # A libFuzzer target when ZENTRIMO_FUZZ is on. The same source also builds, always, as a replay
 # program NAME-replay that feeds each file named on its command line to the entry point, so a

@@ -1,4 +1,4 @@
-// "Listen" on both builds: the installed names' list, and which clip the chosen name opens.
+// "Listen" on both builds: the installed names' list, and the clip the chosen name plays, sample for sample.
 #include "tests/support/SampleRoadFixture.h"
 
 #include <algorithm>
@@ -6,6 +6,7 @@
 
 #include "platform/media/MCIWnd.h"
 #include "platform/ui/CListCtrl.h"
+#include "tests/support/PlayedSound.h"
 #include "tests/support/WaveClip.h"
 
 namespace {
@@ -20,8 +21,8 @@ protected:
         // Anna's marker without her recording; Bob's both; files that are not markers.
         for (const char* file : {"Anna^.wav", "Bob^.wav", "Zoë^.wav", "Carl.wav", "notes.txt"})
             std::ofstream(computer.NamesFolder() / Utf8Path(file)) << "RIFF";
-        WaveClip::Make(1, 8000, 8, 700, 77).Write(computer.NamesFolder() / "Bob.wav");
-        WaveClip::Make(1, 8000, 8, 700, 78).Write(computer.NamesFolder() / Utf8Path("Zoë.wav"));
+        bob.Write(computer.NamesFolder() / "Bob.wav");
+        zoe.Write(computer.NamesFolder() / Utf8Path("Zoë.wav"));
         sockets.connected = false;
         Open(false);
     }
@@ -46,15 +47,22 @@ protected:
     }
 
     long PlayerMode() { return MCIWndSendMessage(dlg->m_hPlayerWnd, MCIWNDM_GETMODEA, 0, 0); }
+
+    PlayedSound sound;
+    WaveClip bob = WaveClip::Make(1, 8000, 8, 700, 77);
+    WaveClip zoe = WaveClip::Make(1, 8000, 8, 900, 78);
 };
 
-TEST_F(ListenTest, DoubleClickedNameOpensItsOwnRecording)
+TEST_F(ListenTest, DoubleClickedNamePlaysItsOwnRecording)
 {
     std::vector<std::string> items = ChooseByDoubleClick("Zoë");
     std::sort(items.begin(), items.end());
     EXPECT_EQ((std::vector<std::string>{"Anna", "Bob", "Zoë"}), items) << "the markers' names, accents kept";
     ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
     EXPECT_NE(MCI_MODE_NOT_READY, PlayerMode()) << "Zoë.wav opened";
+    MCIWndWaitStopped(dlg->m_hPlayerWnd);
+    MCIWndDestroy(dlg->m_hPlayerWnd); // the device closes, the capture is complete
+    EXPECT_TRUE(PlayedExactly(sound.Samples(), zoe));
 
     ChooseByDoubleClick("Anna");
     ASSERT_NE(nullptr, dlg->m_hPlayerWnd);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "tests/support/PlayedSound.h"
 #include "tests/support/WaveClip.h"
 
 namespace {
@@ -92,6 +93,18 @@ TEST_F(PlayerWin32Test, DestroyingAParentsPlayersLeavesOthers)
     EXPECT_TRUE(IsWindow(other));
     EXPECT_EQ(MCIWndSendMessage(first, MCIWNDM_GETMODEA, 0, 0), MCIERR_UNRECOGNIZED_COMMAND);
     DestroyWindow(parent);
+}
+
+TEST_F(PlayerWin32Test, PlayedClipReachesTheSoundDeviceSampleForSample)
+{
+    PlayedSound sound;
+    const WaveClip clip = WaveClip::Make(1, 8000, 8, 6000, 11);
+    HMCIWND p = Create(Place(clip, "clip.wav"));
+    ASSERT_EQ(MCIWndSendMessage(p, MCI_PLAY, 0, 0), 0);
+    MCIWndWaitStopped(p);
+    MCIWndDestroy(p); // closes the device, so that the capture is complete
+    m_players.clear();
+    EXPECT_TRUE(PlayedExactly(sound.Samples(), clip));
 }
 
 } // namespace
