@@ -2,6 +2,8 @@
 // the window's real system menu, boxes and dialogs answered through the modal driver.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/CMainDlg.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/windows/WideText.h"
@@ -156,6 +158,36 @@ TEST(MainWindowWin32Modal, TheCloseButtonEndsTheModalRunWithCancel)
     CMainDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished());
+}
+
+// The dialog manager gives the focus to the first tab stop and walks the tab stops in template order,
+// passing over the disabled ones.
+TEST(MainWindowWin32Modal, FocusStartsOnCloseAndTabVisitsTheTabStopsInTemplateOrder)
+{
+    ModalScript script;
+    std::vector<int> order;
+    HWND focus = nullptr, close = nullptr, afterClose = nullptr, instructions = nullptr,
+         afterInstructions = nullptr;
+    script.ExpectDialog(IDD_MAIN_DIALOG, [&](CDialog& d) {
+        HWND window = d.GetSafeHwnd();
+        focus = ::GetFocus();
+        close = ::GetDlgItem(window, IDCANCEL);
+        instructions = ::GetDlgItem(window, IDC_INSTRUCTIONS);
+        for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (::GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP)
+                order.push_back(::GetDlgCtrlID(child));
+        afterClose = ::GetNextDlgTabItem(window, close, FALSE);
+        afterInstructions = ::GetNextDlgTabItem(window, instructions, FALSE);
+        static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click();
+    });
+    CMainDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(focus, close);
+    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, IDC_INSTRUCTIONS, IDC_SEARCH_TEXT, IDC_NAME_LIST,
+                                       IDC_BROWSE_SAVE, IDC_DOWNLOAD_SAVE, IDC_BROWSE_VELMORA, IDC_INSTALL,
+                                       IDC_REQUEST_NEW_NAME, IDC_LISTEN}));
+    EXPECT_EQ(afterClose, instructions);
+    EXPECT_EQ(afterInstructions, close) << "the rest is disabled before a choice";
 }
 
 // The dialog manager turns Enter into IDOK; the main window has no OK command, so a name typed and
