@@ -1,4 +1,4 @@
-// The instructions box for both layouts, the reminder to choose a scenario, and the notice.
+// The boxes as Qt draws them: the instructions text, the notice and the about box.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,89 +9,10 @@
 #include "app/CMainDlg.h"
 #include "platform/ui/linux/WidgetOf.h"
 #include "platform/ui/linux/WindowFrame.h"
+#include "tests/app/InstructionsTexts.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
-
-const char* const kWebText = "\n\n\n\n"
-                             "            Locate the name you would like to install from the names\n"
-                             "            list, then click the \"Download and Install Name\" button.";
-
-const char* const kOfflineText =
-    "1) On a web connected computer, select the name that you need to download from the names list and click "
-    "the "
-    "\"Download and Save Name\" button.\n\n2) Once you have downloaded all of the names you need, copy this "
-    "program, "
-    "along with the \"VMRNames.zip\" file, to a floppy disk.  \n\n3) Take the floppy disk to the computer "
-    "that has the "
-    "Velmora, and run this program again.\n\n4) Click the \"Install Saved Name\" button and select the "
-    "\"VMRNames.zip\" file to install the name files.";
-
-class Instructions : public testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(dlg.Create(IDD_MAIN_DIALOG)); }
-    void TearDown() override { dlg.DestroyWindow(); }
-
-    // Clicks Instructions and returns what the box showed (its caption and text).
-    std::pair<std::string, std::string> ShowInstructions()
-    {
-        ModalScript script;
-        std::pair<std::string, std::string> shown;
-        script.ExpectDialog(IDD_INSTRUCTIONS, [&](CDialog& box) {
-            shown = {box.GetWindowText(), box.GetDlgItem(IDC_INSTRUCTIONS_TEXT)->GetWindowText()};
-            static_cast<CButton*>(box.GetDlgItem(IDOK))->Click();
-        });
-        static_cast<CButton*>(dlg.GetDlgItem(IDC_INSTRUCTIONS))->Click();
-        EXPECT_TRUE(script.Finished());
-        return shown;
-    }
-
-    CMainDlg dlg;
-};
-
-TEST_F(Instructions, BeforeAnyChoiceOnlyTheReminderIsShown)
-{
-    ModalScript script;
-    script.ExpectBox("Please select your scenario, then click the instructions button again.",
-                     "Select your scenario.");
-    static_cast<CButton*>(dlg.GetDlgItem(IDC_INSTRUCTIONS))->Click();
-    EXPECT_TRUE(script.Finished());
-    EXPECT_TRUE(script.dialogs.empty());
-}
-
-TEST_F(Instructions, WebConnectedLayoutShowsTheShortTextLowInTheBox)
-{
-    dlg.m_bWebScenario = true;
-    dlg.m_btnScenarioWeb.SetCheck(BST_CHECKED);
-    EXPECT_EQ(ShowInstructions(), std::make_pair(std::string("Instructions"), std::string(kWebText)));
-}
-
-TEST_F(Instructions, OtherLayoutShowsTheFourSteps)
-{
-    dlg.m_bWebScenario = false;
-    dlg.m_btnScenarioOffline.SetCheck(BST_CHECKED);
-    EXPECT_EQ(ShowInstructions().second, kOfflineText);
-}
-
-TEST_F(Instructions, TheTextFollowsTheLayoutNotTheCheckedButton)
-{
-    dlg.m_bWebScenario = true;
-    dlg.m_btnScenarioOffline.SetCheck(BST_CHECKED);
-    EXPECT_EQ(ShowInstructions().second, kWebText);
-}
-
-TEST_F(Instructions, AfterBothButtonsAreClearedTheReminderComesBack)
-{
-    dlg.m_bWebScenario = true;
-    dlg.m_btnScenarioWeb.SetCheck(BST_CHECKED);
-    ShowInstructions();
-    dlg.m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
-    ModalScript script;
-    script.ExpectBox("Please select your scenario, then click the instructions button again.",
-                     "Select your scenario.");
-    static_cast<CButton*>(dlg.GetDlgItem(IDC_INSTRUCTIONS))->Click();
-}
 
 TEST(InstructionsBox, TextControlWrapsAndKeepsLineBreaks)
 {

@@ -135,15 +135,6 @@ TEST_F(MainWindowWin32, ChoosingAboutInTheSystemMenuOpensTheAboutBox)
     EXPECT_TRUE(::IsWindowEnabled(dlg.GetSafeHwnd()));
 }
 
-TEST_F(MainWindowWin32, InstructionsBeforeAChoiceAnswerWithTheReminderBox)
-{
-    ModalScript script;
-    script.ExpectBox("Please select your scenario, then click the instructions button again.",
-                     "Select your scenario.");
-    static_cast<CButton*>(dlg.GetDlgItem(IDC_INSTRUCTIONS))->Click();
-    EXPECT_TRUE(script.Finished());
-}
-
 TEST_F(MainWindowWin32, CarriesTheApplicationIcon)
 {
     EXPECT_NE(dlg.GetIcon(TRUE), nullptr);
