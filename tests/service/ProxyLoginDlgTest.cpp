@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <QTest>
+#endif
 
 #include "platform/ui/CButton.h"
 #include "platform/ui/MessageBox.h"
+#ifndef _WIN32
 #include "platform/ui/linux/WidgetOf.h"
+#endif
 #include "res/resource.h"
 #include "tests/support/ModalScript.h"
 
@@ -16,6 +20,17 @@ namespace {
 void ClickOk(CDialog& d)
 {
     static_cast<CButton*>(d.GetDlgItem(IDOK))->Click();
+}
+
+// Escape, as the user presses it in the dialog.
+void PressEscape(CDialog& d)
+{
+#ifdef _WIN32
+    // The dialog manager turns Escape into this command.
+    ::SendMessageW(d.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+#else
+    QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
+#endif
 }
 
 void Type(CDialog& d, const std::string& user, const std::string& password)
@@ -72,7 +87,7 @@ TEST(ProxyLoginDlg, EscapeAndCancelEndWithTheCancelResult)
     ModalScript script;
     script.ExpectDialog(IDD_PROXY_LOGIN, [](CDialog& d) {
         Type(d, "bob", "secret");
-        QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
+        PressEscape(d);
     });
     script.ExpectDialog(IDD_PROXY_LOGIN,
                         [](CDialog& d) { static_cast<CButton*>(d.GetDlgItem(IDCANCEL))->Click(); });
