@@ -12,13 +12,13 @@
 
 #include "app/CMainDlg.h"
 #include "platform/fs/WinPath.h"
+#include "tests/support/ArchiveEntries.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/WaveClip.h"
 #include "tests/support/ServiceProcess.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchPrefix.h"
-#include "zip/CZipContainer.h"
 
 inline std::string ReadText(const std::filesystem::path& path)
 {
@@ -26,15 +26,11 @@ inline std::string ReadText(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class NameCommandsTest : public ::testing::Test
+class NameCommandsTest : public ::testing::Test, protected MainWindowSteps
 {
 protected:
     NameCommandsTest() : m_sockets(sockets) {}
-    ~NameCommandsTest() override
-    {
-        if (dlg)
-            dlg->DestroyWindow();
-    }
+    ~NameCommandsTest() override { CloseWindow(); }
 
     // Publishes a name with two recordings (N.wav, N^.wav) of distinct sound.
     void Publish(const std::string& name, std::uint32_t seed)
@@ -84,21 +80,10 @@ protected:
         ASSERT_EQ(web, dlg->m_bWebScenario);
     }
 
-    void Type(const std::string& text) { dlg->m_editSearchText.SetWindowText(text); }
-
     // Entry names of an archive, in index order.
     static std::vector<std::string> Entries(const std::filesystem::path& archive)
     {
-        CZipContainer zip;
-        zip.OpenArchive(winpath::ToWindows(archive), CZipContainer::OpenReadOnly);
-        std::vector<std::string> names;
-        for (int i = 0; i < zip.EntryCount(); ++i) {
-            CZipEntryHeader header;
-            zip.GetEntryInfo(i, header);
-            names.push_back(header.GetName());
-        }
-        zip.CloseArchive();
-        return names;
+        return ArchiveEntries(winpath::ToWindows(archive));
     }
 
     ScratchDir work{"e2e"};
@@ -107,7 +92,6 @@ protected:
     std::map<std::string, WaveClip> clips;
     std::unique_ptr<ServiceProcess> service;
     ModalScript script;
-    std::unique_ptr<CMainDlg> dlg;
 
 private:
     CScopedSocketsLayer m_sockets;

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/inet/ProxyCredentialCache.h"
-#include "platform/ui/CButton.h"
+#include "tests/e2e/DialogAnswers.h"
 #include "tests/e2e/NameCommandsFixture.h"
 #include "tests/service/ServiceTestSupport.h"
 #include "tests/support/SquidProxy.h"
@@ -33,11 +33,7 @@ protected:
     // The next modal run is the proxy login, answered with the proxy's user and this password.
     void ExpectLogin(const std::string& password)
     {
-        script.ExpectDialog(IDD_PROXY_LOGIN, [this, password](CDialog& d) {
-            d.SetDlgItemText(IDC_PROXY_USER, proxy.User());
-            d.SetDlgItemText(IDC_PROXY_PASSWORD, password);
-            static_cast<CButton*>(d.GetDlgItem(IDOK))->Click();
-        });
+        script.ExpectDialog(IDD_PROXY_LOGIN, LogIn(proxy.User(), password));
     }
 
     void Install(const std::string& name)

@@ -2,35 +2,10 @@
 #include "names/dialogs/CInstalledNamesDlg.h"
 #include "platform/media/MCIWnd.h"
 #include "platform/ui/MessageBox.h"
+#include "tests/e2e/DialogAnswers.h"
 #include "tests/e2e/NameCommandsFixture.h"
 
 namespace {
-
-struct Form
-{
-    std::string record, pronunciation, requester, email, comments;
-};
-
-// Fills the request form's boxes and ends it with the given button.
-ModalScript::DialogAction FillForm(Form form, int button, Form* shown = nullptr)
-{
-    return [form, button, shown](CDialog& d) {
-        if (shown)
-            *shown = {d.GetDlgItem(IDC_RECORD_NAME)->GetWindowText(),
-                      d.GetDlgItem(IDC_PRONUNCIATION)->GetWindowText(),
-                      d.GetDlgItem(IDC_YOUR_NAME)->GetWindowText(), d.GetDlgItem(IDC_EMAIL)->GetWindowText(),
-                      d.GetDlgItem(IDC_COMMENTS)->GetWindowText()};
-        d.SetDlgItemText(IDC_RECORD_NAME, form.record);
-        d.SetDlgItemText(IDC_PRONUNCIATION, form.pronunciation);
-        d.SetDlgItemText(IDC_YOUR_NAME, form.requester);
-        d.SetDlgItemText(IDC_EMAIL, form.email);
-        d.SetDlgItemText(IDC_COMMENTS, form.comments);
-        if (button == IDOK)
-            d.OnOK();
-        else
-            d.OnCancel();
-    };
-}
 
 class RequestTest : public NameCommandsTest
 {

@@ -51,7 +51,7 @@ TEST_F(SampleCatalogueTest, EveryNameSavedTravelsToVelmoraInOneArchive)
     const std::filesystem::path archive = computer.ProgramFolder() / "VMRNames.zip";
     EXPECT_EQ(0, std::system(("unzip -tqq '" + archive.string() + "' >/dev/null").c_str()));
 #endif
-    Close();
+    CloseWindow();
 
     // The Velmora computer: the copied program beside the archive, no connection.
     computer.InstallVelmora();

@@ -1,11 +1,11 @@
 // The dialogs that talk to the service, on both builds: the proxy login in front of a real squid and
 // the request form answered by the real service.
+#include "tests/e2e/DialogAnswers.h"
 #include "tests/support/SampleRoadFixture.h"
 
 #include <optional>
 
 #include "platform/inet/ProxyCredentialCache.h"
-#include "platform/ui/CButton.h"
 #include "platform/ui/MessageBox.h"
 
 namespace {
@@ -30,11 +30,7 @@ protected:
     // The next modal run is the proxy login, answered with the proxy's user and this password.
     void ExpectLogin(const std::string& password)
     {
-        script.ExpectDialog(IDD_PROXY_LOGIN, [this, password](CDialog& d) {
-            d.SetDlgItemText(IDC_PROXY_USER, proxy.User());
-            d.SetDlgItemText(IDC_PROXY_PASSWORD, password);
-            static_cast<CButton*>(d.GetDlgItem(IDOK))->Click();
-        });
+        script.ExpectDialog(IDD_PROXY_LOGIN, LogIn(proxy.User(), password));
     }
 
     LoginProxy proxy;
@@ -61,27 +57,6 @@ TEST_F(ProxyLoginRoadTest, WrongPasswordIsRefusedWithTheProxysBox)
     Open(true);
     ASSERT_TRUE(script.Finished());
     EXPECT_TRUE(dlg->m_nameList.empty());
-}
-
-struct Form
-{
-    std::string record, pronunciation, requester, email, comments;
-};
-
-// Fills the request form's boxes and ends it with the given button.
-ModalScript::DialogAction FillForm(Form form, int button)
-{
-    return [form, button](CDialog& d) {
-        d.SetDlgItemText(IDC_RECORD_NAME, form.record);
-        d.SetDlgItemText(IDC_PRONUNCIATION, form.pronunciation);
-        d.SetDlgItemText(IDC_YOUR_NAME, form.requester);
-        d.SetDlgItemText(IDC_EMAIL, form.email);
-        d.SetDlgItemText(IDC_COMMENTS, form.comments);
-        if (button == IDOK)
-            d.OnOK();
-        else
-            d.OnCancel();
-    };
 }
 
 TEST_F(SampleRoadTest, RequestFormIsAnsweredByTheService)

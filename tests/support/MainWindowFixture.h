@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/CMainDlg.h"
+#include "tests/support/MainWindowSteps.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScratchPrefix.h"
 #include "tests/support/ScriptedHttpServer.h"
@@ -30,15 +31,11 @@ inline std::string ListPackagesReply(const std::vector<std::string>& names)
 
 inline constexpr const char* kServicePath = "/olvwebservice/default.asmx/ProcessReq";
 
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public ::testing::Test, protected MainWindowSteps
 {
 protected:
     MainWindowTest() : m_sockets(sockets) { ServeNames({}); }
-    ~MainWindowTest() override
-    {
-        if (dlg)
-            dlg->DestroyWindow();
-    }
+    ~MainWindowTest() override { CloseWindow(); }
 
     void ServeNames(const std::vector<std::string>& names)
     {
@@ -70,25 +67,6 @@ protected:
         ASSERT_TRUE(dlg->Create(IDD_MAIN_DIALOG));
     }
 
-    void ClickWeb() { dlg->m_btnScenarioWeb.Click(); }
-    void ClickOffline() { dlg->m_btnScenarioOffline.Click(); }
-
-    CWnd& Item(int id) { return *dlg->GetDlgItem(id); }
-    bool Enabled(int id) { return Item(id).IsWindowEnabled(); }
-    bool Visible(int id) { return Item(id).IsWindowVisible(); }
-    std::string Text(int id) { return Item(id).GetWindowText(); }
-
-    // A control's rectangle in the main window's client pixels.
-    CRect Place(int id)
-    {
-        CRect rect;
-        Item(id).GetWindowRect(&rect);
-        dlg->ScreenToClient(&rect);
-        return rect;
-    }
-
-    int Selected() { return dlg->m_listNames.GetNextItem(-1, LVNI_SELECTED); }
-
     std::vector<std::string> ListItems()
     {
         std::vector<std::string> items;
@@ -97,14 +75,10 @@ protected:
         return items;
     }
 
-    // m_bWebScenario may be true only after the first choice has completed.
-    void ExpectInvariant() { EXPECT_FALSE(dlg->m_bWebScenario && dlg->m_bFirstChoice); }
-
     ScratchPrefix prefix;
     ScriptedHttpServer service;
     StandInSockets sockets;
     ModalScript script;
-    std::unique_ptr<CMainDlg> dlg;
 
 private:
     CScopedSocketsLayer m_sockets;

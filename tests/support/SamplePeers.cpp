@@ -41,3 +41,32 @@ std::vector<std::string> FileNamesIn(const std::filesystem::path& folder)
     std::sort(names.begin(), names.end());
     return names;
 }
+
+void ScratchComputer::InstallVelmora()
+{
+    PlaceVelmoraCopy("Program Files/Velmora");
+    RegisterVelmora();
+}
+
+std::filesystem::path ScratchComputer::VelmoraFolder() const
+{
+    return Root() / "Program Files" / "Velmora";
+}
+
+std::string ScratchComputer::PlaceVelmoraCopy(const std::string& folderName)
+{
+    const std::filesystem::path folder = Root() / Utf8Path(folderName);
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "Velmora.exe") << "MZ";
+    return WindowsPath(folder);
+}
+
+std::filesystem::path ScratchComputer::ProgramFolder() const
+{
+    return Root() / "Tools";
+}
+
+std::string ScratchComputer::ProgramLocation() const
+{
+    return WindowsPath(ProgramFolder()) + "\\";
+}

@@ -60,7 +60,8 @@ private:
 };
 
 // The computer a road test works on: on Linux a scratch Wine-style prefix with Velmora in its default
-// folder; under Wine a scratch folder of the real prefix, Velmora's configuration entry naming it.
+// folder; under Wine a scratch folder of the real prefix standing for drive C:, Velmora's
+// configuration entry naming the Velmora in it.
 // The program's own folder (where it was started from) is a folder of its own beside Velmora.
 // Everything it changed is put back when it goes.
 class ScratchComputer
@@ -88,6 +89,11 @@ public:
     void UseProxy(const std::string& hostPort);
 
 private:
+    // The folder that stands for drive C: here.
+    std::filesystem::path Root() const;
+    // Makes the installed Velmora the one the program's search finds first.
+    void RegisterVelmora();
+
     struct Own;
     std::unique_ptr<Own> m_own;
 };

@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "app/CMainDlg.h"
+#include "tests/support/ArchiveEntries.h"
+#include "tests/support/MainWindowSteps.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/SamplePeers.h"
 #include "tests/support/StandInSockets.h"
-#include "zip/CZipContainer.h"
 
-class SampleRoadTest : public ::testing::Test
+class SampleRoadTest : public ::testing::Test, protected MainWindowSteps
 {
 protected:
     SampleRoadTest() : m_sockets(sockets) {}
-    ~SampleRoadTest() override { Close(); }
+    ~SampleRoadTest() override { CloseWindow(); }
 
     // The window before any choice, started from the computer's program folder.
     void OpenWindow(const std::string& serviceHost)
@@ -43,34 +44,6 @@ protected:
         ASSERT_EQ(web, dlg->m_bWebScenario);
     }
     void Open(bool web) { Open(web, service.HostPort()); }
-    void Close()
-    {
-        if (dlg)
-            dlg->DestroyWindow();
-        dlg.reset();
-    }
-
-    void ClickWeb() { dlg->m_btnScenarioWeb.Click(); }
-    void ClickOffline() { dlg->m_btnScenarioOffline.Click(); }
-
-    CWnd& Item(int id) { return *dlg->GetDlgItem(id); }
-    bool Enabled(int id) { return Item(id).IsWindowEnabled(); }
-    bool Visible(int id) { return Item(id).IsWindowVisible(); }
-    std::string Text(int id) { return Item(id).GetWindowText(); }
-
-    // A control's rectangle in the main window's client pixels.
-    CRect Place(int id)
-    {
-        CRect rect;
-        Item(id).GetWindowRect(&rect);
-        dlg->ScreenToClient(&rect);
-        return rect;
-    }
-
-    // m_bWebScenario may be true only after the first choice has completed.
-    void ExpectInvariant() { EXPECT_FALSE(dlg->m_bWebScenario && dlg->m_bFirstChoice); }
-
-    void Type(const std::string& text) { dlg->m_editSearchText.SetWindowText(text); }
 
     // Types the name and presses the scenario's button; the box that ends it must be this one.
     void Install(const std::string& name)
@@ -103,23 +76,13 @@ protected:
     // Entry names of an archive in the program's folder, in index order.
     std::vector<std::string> Entries(const std::string& archiveName)
     {
-        CZipContainer zip;
-        zip.OpenArchive(computer.ProgramLocation() + archiveName, CZipContainer::OpenReadOnly);
-        std::vector<std::string> names;
-        for (int i = 0; i < zip.EntryCount(); ++i) {
-            CZipEntryHeader header;
-            zip.GetEntryInfo(i, header);
-            names.push_back(header.GetName());
-        }
-        zip.CloseArchive();
-        return names;
+        return ArchiveEntries(computer.ProgramLocation() + archiveName);
     }
 
     SampleService service;
     ScratchComputer computer;
     StandInSockets sockets;
     ModalScript script;
-    std::unique_ptr<CMainDlg> dlg;
 
 private:
     CScopedSocketsLayer m_sockets;

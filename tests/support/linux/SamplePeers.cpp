@@ -3,7 +3,6 @@
 #include "tests/support/SamplePeers.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 
 #include "platform/fs/WinPath.h"
@@ -64,33 +63,12 @@ ScratchComputer::ScratchComputer() : m_own(std::make_unique<Own>())
 
 ScratchComputer::~ScratchComputer() = default;
 
-void ScratchComputer::InstallVelmora()
+std::filesystem::path ScratchComputer::Root() const
 {
-    std::filesystem::create_directories(VelmoraFolder());
-    std::ofstream(VelmoraFolder() / "Velmora.exe") << "MZ";
+    return m_own->prefix.DriveC();
 }
 
-std::filesystem::path ScratchComputer::VelmoraFolder() const
-{
-    return m_own->prefix.DriveC() / "Program Files" / "Velmora";
-}
-
-std::string ScratchComputer::PlaceVelmoraCopy(const std::string& folderName)
-{
-    const std::filesystem::path folder = m_own->prefix.DriveC() / Utf8Path(folderName);
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "Velmora.exe") << "MZ";
-    return WindowsPath(folder);
-}
-
-std::filesystem::path ScratchComputer::ProgramFolder() const
-{
-    return m_own->prefix.DriveC() / "Tools";
-}
-std::string ScratchComputer::ProgramLocation() const
-{
-    return "C:\\Tools\\";
-}
+void ScratchComputer::RegisterVelmora() {} // found in its default folder
 
 void ScratchComputer::UseProxy(const std::string& hostPort)
 {

@@ -139,32 +139,14 @@ ScratchComputer::ScratchComputer() : m_own(std::make_unique<Own>())
 
 ScratchComputer::~ScratchComputer() = default;
 
-void ScratchComputer::InstallVelmora()
+std::filesystem::path ScratchComputer::Root() const
 {
-    std::filesystem::create_directories(VelmoraFolder());
-    std::ofstream(VelmoraFolder() / "Velmora.exe") << "MZ";
+    return m_own->scratch.Path();
+}
+
+void ScratchComputer::RegisterVelmora()
+{
     m_own->Change(HKEY_LOCAL_MACHINE, kVelmoraKey, L"InstallPath").SetText(WindowsPath(VelmoraFolder()));
-}
-
-std::filesystem::path ScratchComputer::VelmoraFolder() const
-{
-    return m_own->scratch / "Velmora";
-}
-std::string ScratchComputer::PlaceVelmoraCopy(const std::string& folderName)
-{
-    const std::filesystem::path folder = m_own->scratch.Path() / Utf8Path(folderName);
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "Velmora.exe") << "MZ";
-    return WindowsPath(folder);
-}
-
-std::filesystem::path ScratchComputer::ProgramFolder() const
-{
-    return m_own->scratch / "Tools";
-}
-std::string ScratchComputer::ProgramLocation() const
-{
-    return WindowsPath(ProgramFolder()) + "\\";
 }
 
 void ScratchComputer::UseProxy(const std::string& hostPort)
