@@ -7,6 +7,10 @@
 #include "platform/inet/InternetTypes.h"
 #include "platform/inet/SessionSettings.h"
 
+namespace inet {
+struct RequestState;
+}
+
 // The body streams: the layer holds at most a small window of it (kBodyWindow bytes) and lets the peer
 // wait until the reader has taken them. Redirects are followed by the layer; a redirect that is not
 // followed (no usable location, a loop) reaches the caller as its status with its headers. The layer
@@ -58,6 +62,9 @@ public:
 private:
     friend class CHttpConnection;
     CHttpFile(const inet::SessionSettings& settings, std::string verb, std::string url, DWORD flags);
+
+    // What both systems' requests hold: the backend's Impl is one.
+    inet::RequestState& State() const;
 
     struct Impl;
     std::unique_ptr<Impl> m_impl;

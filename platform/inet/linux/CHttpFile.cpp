@@ -9,10 +9,9 @@
 #include <mutex>
 #include <optional>
 
-#include "platform/inet/BodyReading.h"
+#include "platform/inet/RequestState.h"
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/InternetErrors.h"
-#include "platform/inet/ProxyCredentialCache.h"
 #include "platform/inet/linux/CurlErrors.h"
 
 namespace {
@@ -38,23 +37,13 @@ bool IsFollowedRedirect(long status)
 
 } // namespace
 
-struct CHttpFile::Impl
+struct CHttpFile::Impl : inet::RequestState
 {
-    inet::SessionSettings settings;
-    std::string verb;
-    std::string url;
-    DWORD flags = 0;
-    std::string proxyUser;
-    std::string proxyPassword;
-    bool haveProxyUser = false;
-    bool haveProxyPassword = false;
-    std::optional<inet::ProxyCredentials> sentToProxy; // what the current exchange presented to the proxy
 
     CURLM* multi = nullptr;
     CURL* easy = nullptr;
     curl_slist* headerList = nullptr;
     bool attached = false;
-    bool closed = false;
 
     // State of the current exchange.
     bool sent = false;
@@ -62,8 +51,6 @@ struct CHttpFile::Impl
     bool complete = false;
     bool paused = false;
     CURLcode result = CURLE_OK;
-    std::string body; // received, not yet read: body[bodyPos, end)
-    std::size_t bodyPos = 0;
     std::string blockHeaders; // header block being received
     bool blockHasLocation = false;
     std::string rawHeaders; // last complete header block
@@ -72,10 +59,9 @@ struct CHttpFile::Impl
 
     ~Impl() { Release(); }
 
-    std::size_t Buffered() const { return body.size() - bodyPos; }
     void Touch() { lastActivity = Clock::now(); }
 
-    void Release()
+    void Release() override
     {
         if (easy && multi && attached)
             curl_multi_remove_handle(multi, easy);
@@ -89,12 +75,6 @@ struct CHttpFile::Impl
         if (headerList)
             curl_slist_free_all(headerList);
         headerList = nullptr;
-    }
-
-    void CheckOpen() const
-    {
-        if (closed)
-            throw CInternetException(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
     }
 
     static size_t OnHeader(char* data, size_t size, size_t count, void* user)
@@ -183,11 +163,7 @@ struct CHttpFile::Impl
             curl_easy_setopt(easy, CURLOPT_PROXY, ("http://" + settings.proxy).c_str());
             curl_easy_setopt(easy, CURLOPT_NOPROXY, "");
             curl_easy_setopt(easy, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
-            std::optional<inet::ProxyCredentials> own;
-            if (haveProxyUser || haveProxyPassword)
-                own = inet::ProxyCredentials{proxyUser, proxyPassword};
-            sentToProxy = inet::ProcessProxyCredentials().Presented(settings.proxy, own);
-            if (sentToProxy) {
+            if (ChooseCredentials()) {
                 curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, sentToProxy->user.c_str());
                 curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, sentToProxy->password.c_str());
             }
@@ -276,8 +252,7 @@ struct CHttpFile::Impl
             throw CInternetException(inet::ErrorFromCurl(result));
     }
 
-    // Makes body bytes available; false at the clean end of the body.
-    bool Fill()
+    bool Fill() override
     {
         CheckOpen();
         if (!sent)
@@ -312,11 +287,9 @@ void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void
     m_impl->Pump([this] { return m_impl->headersDone; });
     if (!m_impl->headersDone)
         m_impl->ThrowIfFailed();
-    if (m_impl->sentToProxy) {
-        DWORD status = 0;
-        QueryInfoStatusCode(status);
-        inet::ProcessProxyCredentials().Learn(m_impl->settings.proxy, *m_impl->sentToProxy, status);
-    }
+    DWORD status = 0;
+    QueryInfoStatusCode(status);
+    m_impl->LearnFromProxy(status);
 }
 
 bool CHttpFile::QueryInfoStatusCode(DWORD& status) const
@@ -348,51 +321,7 @@ bool CHttpFile::QueryInfo(DWORD infoLevel, std::string& value) const
     return false;
 }
 
-bool CHttpFile::SetOption(DWORD option, const void* value, DWORD length)
+inet::RequestState& CHttpFile::State() const
 {
-    if (m_impl->closed || !value)
-        return false;
-    if (option == INTERNET_OPTION_RECEIVE_TIMEOUT) {
-        if (length != sizeof(DWORD))
-            return false;
-        std::memcpy(&m_impl->settings.receiveTimeoutMs, value, sizeof(DWORD));
-        return true;
-    }
-    if (option != INTERNET_OPTION_PROXY_USERNAME && option != INTERNET_OPTION_PROXY_PASSWORD)
-        return false;
-    const char* text = static_cast<const char*>(value);
-    const std::string credential(text, strnlen(text, length));
-    if (!inet::IsCarriableProxyCredential(credential, option == INTERNET_OPTION_PROXY_USERNAME))
-        return false;
-    if (option == INTERNET_OPTION_PROXY_USERNAME) {
-        m_impl->proxyUser = credential;
-        m_impl->haveProxyUser = true;
-    } else {
-        m_impl->proxyPassword = credential;
-        m_impl->haveProxyPassword = true;
-    }
-    return true;
-}
-
-bool CHttpFile::ReadString(std::string& line)
-{
-    return inet::ReadBodyLine(
-        m_impl->body, m_impl->bodyPos, [this] { return m_impl->Fill(); }, line);
-}
-
-UINT CHttpFile::Read(void* buffer, UINT count)
-{
-    return inet::ReadBodyBlock(
-        m_impl->body, m_impl->bodyPos, [this] { return m_impl->Fill(); }, buffer, count);
-}
-
-void CHttpFile::Close()
-{
-    m_impl->Release();
-    m_impl->closed = true;
-}
-
-const std::string& CHttpFile::GetUrl() const
-{
-    return m_impl->url;
+    return *m_impl;
 }

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/inet/BodyReading.h"
-#include "platform/inet/ProxyCredentialCache.h"
+#include "platform/inet/RequestState.h"
 #include "platform/inet/CInternetException.h"
 
 namespace {
@@ -79,36 +78,20 @@ private:
 
 } // namespace
 
-struct CHttpFile::Impl
+struct CHttpFile::Impl : inet::RequestState
 {
-    inet::SessionSettings settings;
-    std::string verb;
-    std::string url;
-    DWORD flags = 0;
-    std::string proxyUser;
-    std::string proxyPassword;
-    bool haveProxyUser = false;
-    bool haveProxyPassword = false;
-    // What the current exchange presented to a named proxy; the proxy's answer teaches the process's cache.
-    std::optional<inet::ProxyCredentials> sentToProxy;
-
     // Released in reverse order: request, connection, internet.
     CInternetHandle internet;
     CInternetHandle connection;
     CInternetHandle request;
-    bool closed = false;
     bool sent = false;
     bool ended = false;
 
-    std::string body; // received, not yet read: body[bodyPos, end)
-    std::size_t bodyPos = 0;
-
-    std::size_t Buffered() const { return body.size() - bodyPos; }
-
-    void CheckOpen() const
+    void Release() override
     {
-        if (closed)
-            throw CInternetException(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
+        request.Reset();
+        connection.Reset();
+        internet.Reset();
     }
 
     void Open()
@@ -142,12 +125,7 @@ struct CHttpFile::Impl
         InternetSetOptionA(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
         // A login the proxy accepted earlier in the run goes with every request through it, as on Linux:
         // WinINet keeps a login only for the session it was given to.
-        sentToProxy.reset();
-        std::optional<inet::ProxyCredentials> presented;
-        if (haveProxyUser || haveProxyPassword)
-            presented = inet::ProxyCredentials{proxyUser, proxyPassword};
-        if (settings.accessType == INTERNET_OPEN_TYPE_PROXY)
-            presented = sentToProxy = inet::ProcessProxyCredentials().Presented(settings.proxy, presented);
+        std::optional<inet::ProxyCredentials> presented = ChooseCredentials();
         if (!presented)
             return;
         InternetSetOptionA(request.Get(), INTERNET_OPTION_PROXY_USERNAME, presented->user.data(),
@@ -156,8 +134,7 @@ struct CHttpFile::Impl
                            static_cast<DWORD>(presented->password.size() + 1));
     }
 
-    // Makes body bytes available; false at the clean end of the body.
-    bool Fill()
+    bool Fill() override
     {
         CheckOpen();
         if (!sent)
@@ -207,11 +184,9 @@ void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void
     if (!HttpSendRequestA(m_impl->request.Get(), nullptr, 0, nullptr, 0))
         ThrowLastError();
     m_impl->sent = true;
-    if (m_impl->sentToProxy) {
-        DWORD status = 0;
-        QueryInfoStatusCode(status);
-        inet::ProcessProxyCredentials().Learn(m_impl->settings.proxy, *m_impl->sentToProxy, status);
-    }
+    DWORD status = 0;
+    QueryInfoStatusCode(status);
+    m_impl->LearnFromProxy(status);
 }
 
 bool CHttpFile::QueryInfoStatusCode(DWORD& status) const
@@ -246,53 +221,7 @@ bool CHttpFile::QueryInfo(DWORD infoLevel, std::string& value) const
     return true;
 }
 
-bool CHttpFile::SetOption(DWORD option, const void* value, DWORD length)
+inet::RequestState& CHttpFile::State() const
 {
-    if (m_impl->closed || !value)
-        return false;
-    if (option == INTERNET_OPTION_RECEIVE_TIMEOUT) {
-        if (length != sizeof(DWORD))
-            return false;
-        std::memcpy(&m_impl->settings.receiveTimeoutMs, value, sizeof(DWORD));
-        return true;
-    }
-    if (option != INTERNET_OPTION_PROXY_USERNAME && option != INTERNET_OPTION_PROXY_PASSWORD)
-        return false;
-    const char* text = static_cast<const char*>(value);
-    const std::string credential(text, strnlen(text, length));
-    if (!inet::IsCarriableProxyCredential(credential, option == INTERNET_OPTION_PROXY_USERNAME))
-        return false;
-    if (option == INTERNET_OPTION_PROXY_USERNAME) {
-        m_impl->proxyUser = credential;
-        m_impl->haveProxyUser = true;
-    } else {
-        m_impl->proxyPassword = credential;
-        m_impl->haveProxyPassword = true;
-    }
-    return true;
-}
-
-bool CHttpFile::ReadString(std::string& line)
-{
-    return inet::ReadBodyLine(
-        m_impl->body, m_impl->bodyPos, [this] { return m_impl->Fill(); }, line);
-}
-
-UINT CHttpFile::Read(void* buffer, UINT count)
-{
-    return inet::ReadBodyBlock(
-        m_impl->body, m_impl->bodyPos, [this] { return m_impl->Fill(); }, buffer, count);
-}
-
-void CHttpFile::Close()
-{
-    m_impl->request.Reset();
-    m_impl->connection.Reset();
-    m_impl->internet.Reset();
-    m_impl->closed = true;
-}
-
-const std::string& CHttpFile::GetUrl() const
-{
-    return m_impl->url;
+    return *m_impl;
 }
