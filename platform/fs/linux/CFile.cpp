@@ -173,14 +173,3 @@ void CFile::Flush()
     if (::fdatasync(m_hFile) != 0 && errno != EINVAL && errno != EROFS)
         ThrowOsError(errno);
 }
-
-std::string CFile::GetFileName() const
-{
-    const size_t slash = m_strFilePath.find_last_of('\\');
-    return slash == std::string::npos ? m_strFilePath : m_strFilePath.substr(slash + 1);
-}
-
-void CFile::ThrowOsError(long error) const
-{
-    throw CFileException(CFileException::OsErrorToCause(static_cast<int>(error)), error, m_strFilePath);
-}

@@ -197,14 +197,3 @@ void CFile::Flush()
     if (!FlushFileBuffers(m_hFile) && GetLastError() != ERROR_INVALID_HANDLE)
         ThrowOsError(static_cast<long>(GetLastError()));
 }
-
-std::string CFile::GetFileName() const
-{
-    const size_t slash = m_strFilePath.find_last_of('\\');
-    return slash == std::string::npos ? m_strFilePath : m_strFilePath.substr(slash + 1);
-}
-
-void CFile::ThrowOsError(long error) const
-{
-    throw CFileException(CFileException::OsErrorToCause(static_cast<int>(error)), error, m_strFilePath);
-}

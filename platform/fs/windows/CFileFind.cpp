@@ -47,53 +47,9 @@ bool CFileFind::FindFile(const std::string& pattern)
     return !m_entries.empty();
 }
 
-bool CFileFind::FindNextFile()
-{
-    if (m_next >= m_entries.size())
-        return false;
-    ++m_next;
-    return m_next < m_entries.size();
-}
-
-void CFileFind::Close()
-{
-    m_root.clear();
-    m_hostFolder.clear();
-    m_entries.clear();
-    m_next = 0;
-}
-
-const CFileFind::Entry* CFileFind::Current() const
-{
-    return m_next == 0 ? nullptr : &m_entries[m_next - 1];
-}
-
 std::string CFileFind::HostPath(const Entry& entry) const
 {
     return m_root + entry.name;
-}
-
-std::string CFileFind::GetFileName() const
-{
-    const Entry* entry = Current();
-    return entry ? entry->name : std::string();
-}
-
-std::string CFileFind::GetFilePath() const
-{
-    const Entry* entry = Current();
-    return entry ? m_root + entry->name : std::string();
-}
-
-std::string CFileFind::GetRoot() const
-{
-    return m_root;
-}
-
-bool CFileFind::IsDots() const
-{
-    const Entry* entry = Current();
-    return entry && (entry->name == "." || entry->name == "..");
 }
 
 bool CFileFind::IsDirectory() const
@@ -106,21 +62,6 @@ std::uint32_t CFileFind::GetAttributes() const
 {
     const Entry* entry = Current();
     return entry ? entry->attributes : 0;
-}
-
-bool CFileFind::IsHidden() const
-{
-    return (GetAttributes() & FILE_ATTRIBUTE_HIDDEN) != 0;
-}
-
-bool CFileFind::IsReadOnly() const
-{
-    return (GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
-bool CFileFind::IsArchived() const
-{
-    return (GetAttributes() & FILE_ATTRIBUTE_ARCHIVE) != 0;
 }
 
 std::uint64_t CFileFind::GetLength() const

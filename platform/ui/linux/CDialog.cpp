@@ -184,29 +184,6 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
-BOOL CDialog::OnInitDialog()
-{
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-void CDialog::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
-}
-
-CPoint CDialog::GetBaseUnits() const
-{
-    return m_baseUnits;
-}
-
 void CDialog::MapDialogRect(LPRECT rect) const
 {
     rect->left = HorizontalPixels(static_cast<int>(rect->left), m_baseUnits);
@@ -219,27 +196,6 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
-
-BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (CWnd::OnWndMsg(message, wParam, lParam, pResult))
-        return TRUE;
-    if (message == WM_INITDIALOG) {
-        *pResult = OnInitDialog();
-        return TRUE;
-    }
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        if (LOWORD(wParam) == IDOK) {
-            OnOK();
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            OnCancel();
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

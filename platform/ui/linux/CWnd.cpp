@@ -64,11 +64,6 @@ CWnd::~CWnd()
     Detach();
 }
 
-HWND CWnd::GetSafeHwnd() const
-{
-    return m_hWnd;
-}
-
 QWidget* WidgetOf(const CWnd* window)
 {
     return window ? ToWidget(window->GetSafeHwnd()) : nullptr;
@@ -229,23 +224,6 @@ std::string CWnd::GetWindowText() const
 void CWnd::GetWindowText(std::string& text) const
 {
     text = GetWindowText();
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    return static_cast<int>(GetWindowText().size());
-}
-
-void CWnd::SetDlgItemText(int nID, const std::string& text)
-{
-    if (CWnd* item = GetDlgItem(nID))
-        item->SetWindowText(text);
-}
-
-void CWnd::GetDlgItemText(int nID, std::string& text) const
-{
-    CWnd* item = GetDlgItem(nID);
-    text = item ? item->GetWindowText() : std::string();
 }
 
 void CWnd::GetWindowRect(LPRECT rect) const
@@ -420,58 +398,7 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT n
     return ShowMessageBox(GetSafeHwnd(), text, caption.c_str(), nType);
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        LRESULT result = 0;
-        if (!OnWndMsg(message, wParam, lParam, &result))
-            result = DefWindowProc(message, wParam, lParam);
-        return result;
-    } catch (const CException& e) {
-        ReportEscapedError(e.GetErrorMessage());
-    } catch (const std::exception& e) {
-        ReportEscapedError(e.what());
-    }
-    return 0;
-}
-
-void CWnd::OnSysCommand(UINT nID, LPARAM lParam)
-{
-    DefWindowProc(WM_SYSCOMMAND, nID, lParam);
-}
-
 void CWnd::OnPaint() {}
-
-const ui::MessageMap* CWnd::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}
-
-const ui::MessageMap* CWnd::GetThisMessageMap()
-{
-    static const ui::MessageEntry entries[] = {{0, 0, 0, nullptr}};
-    static const ui::MessageMap map = {nullptr, entries};
-    return &map;
-}
-
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    UINT code = 0;
-    UINT id = 0;
-    if (message == WM_COMMAND) {
-        code = HIWORD(wParam);
-        id = LOWORD(wParam);
-    } else if (message == WM_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        code = header->code;
-        id = static_cast<UINT>(header->idFrom);
-    }
-    const ui::MessageEntry* entry = ui::FindMessageEntry(GetMessageMap(), message, code, id);
-    if (!entry)
-        return FALSE;
-    *pResult = entry->call(*this, wParam, lParam);
-    return TRUE;
-}
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
 {

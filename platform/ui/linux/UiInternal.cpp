@@ -47,11 +47,6 @@ QWidget* DefaultOwner()
     return nullptr;
 }
 
-void ReportEscapedError(const std::string& message)
-{
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-}
-
 QFont DialogFont(const char* faceName, int pointSize)
 {
     // The classic dialog face ships as a TrueType file with fonts-wine; it gives 6 x 13 base units

@@ -60,9 +60,6 @@ std::vector<QWidget*> ControlsInOrder(const QWidget* dialog);
 // the application's main window.
 QWidget* DefaultOwner();
 
-// Reports an exception that escaped a handler in a message box (text: the error's message).
-void ReportEscapedError(const std::string& message);
-
 // The dialog font for a template's face and size.
 QFont DialogFont(const char* faceName, int pointSize);
 

@@ -79,11 +79,6 @@ CWnd::~CWnd()
     Detach();
 }
 
-HWND CWnd::GetSafeHwnd() const
-{
-    return m_hWnd;
-}
-
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
     if (!hWnd || !IsWindow(hWnd))
@@ -170,23 +165,6 @@ void CWnd::GetWindowText(std::string& text) const
 std::string CWnd::GetWindowText() const
 {
     return WindowText(m_hWnd);
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    return static_cast<int>(GetWindowText().size());
-}
-
-void CWnd::SetDlgItemText(int nID, const std::string& text)
-{
-    if (CWnd* item = GetDlgItem(nID))
-        item->SetWindowText(text);
-}
-
-void CWnd::GetDlgItemText(int nID, std::string& text) const
-{
-    CWnd* item = GetDlgItem(nID);
-    text = item ? item->GetWindowText() : std::string();
 }
 
 void CWnd::GetWindowRect(LPRECT rect) const
@@ -317,62 +295,11 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT n
     return ShowMessageBox(m_hWnd, text, caption.c_str(), nType);
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        LRESULT result = 0;
-        if (!OnWndMsg(message, wParam, lParam, &result))
-            result = DefWindowProc(message, wParam, lParam);
-        return result;
-    } catch (const CException& e) {
-        ReportEscapedError(e.GetErrorMessage());
-    } catch (const std::exception& e) {
-        ReportEscapedError(e.what());
-    }
-    return 0;
-}
-
-void CWnd::OnSysCommand(UINT nID, LPARAM lParam)
-{
-    DefWindowProc(WM_SYSCOMMAND, nID, lParam);
-}
-
 void CWnd::OnPaint()
 {
     // Validates the window, as the system's default painting does.
     if (m_hWnd)
         ::DefWindowProcW(m_hWnd, WM_PAINT, 0, 0);
-}
-
-const ui::MessageMap* CWnd::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}
-
-const ui::MessageMap* CWnd::GetThisMessageMap()
-{
-    static const ui::MessageEntry entries[] = {{0, 0, 0, nullptr}};
-    static const ui::MessageMap map = {nullptr, entries};
-    return &map;
-}
-
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    UINT code = 0;
-    UINT id = 0;
-    if (message == WM_COMMAND) {
-        code = HIWORD(wParam);
-        id = LOWORD(wParam);
-    } else if (message == WM_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        code = header->code;
-        id = static_cast<UINT>(header->idFrom);
-    }
-    const ui::MessageEntry* entry = ui::FindMessageEntry(GetMessageMap(), message, code, id);
-    if (!entry)
-        return FALSE;
-    *pResult = entry->call(*this, wParam, lParam);
-    return TRUE;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -39,11 +39,6 @@ int AfxMessageBox(const std::string& text, UINT nType)
 
 namespace ui::detail {
 
-void ReportEscapedError(const std::string& message)
-{
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-}
-
 HWND DefaultOwner()
 {
     if (HWND active = GetActiveWindow())

@@ -16,9 +16,6 @@ CWnd* AttachedObject(HWND hWnd);
 // the creation parameter; every later message goes through the object's message table.
 INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Reports an exception that escaped a handler in a message box (text: the error's message).
-void ReportEscapedError(const std::string& message);
-
 // The window a modal run without an explicit owner is placed over: the active window of this
 // thread, else the application's main window.
 HWND DefaultOwner();

@@ -1,0 +1,13 @@
+// What files do the same on both systems: their name and the exception for a system error.
+#include "platform/fs/CFile.h"
+
+std::string CFile::GetFileName() const
+{
+    const size_t slash = m_strFilePath.find_last_of('\\');
+    return slash == std::string::npos ? m_strFilePath : m_strFilePath.substr(slash + 1);
+}
+
+void CFile::ThrowOsError(long error) const
+{
+    throw CFileException(CFileException::OsErrorToCause(static_cast<int>(error)), error, m_strFilePath);
+}
