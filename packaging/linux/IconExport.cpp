@@ -14,12 +14,11 @@ QImage Picture(const ui::IconImage& image, std::span<const DWORD, 16> palette)
     QImage pixels(image.width, image.height, QImage::Format_ARGB32);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            const char c = image.rows[static_cast<size_t>(y)][x];
-            if (c == '.') {
+            const int index = ui::IconPaletteIndex(image.rows[static_cast<size_t>(y)][x]);
+            if (index < 0) {
                 pixels.setPixel(x, y, 0);
                 continue;
             }
-            const int index = c <= '9' ? c - '0' : c - 'a' + 10;
             pixels.setPixel(x, y, 0xFF000000u | palette[static_cast<size_t>(index)]);
         }
     }

@@ -11,3 +11,14 @@ void CFile::ThrowOsError(long error) const
 {
     throw CFileException(CFileException::OsErrorToCause(static_cast<int>(error)), error, m_strFilePath);
 }
+CFile::CFile(const std::string& path, unsigned flags)
+{
+    CFileException error;
+    if (!Open(path, flags, &error))
+        throw error;
+}
+
+CFile::~CFile()
+{
+    Abort();
+}

@@ -44,3 +44,7 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
     }
     return FALSE;
 }
+CDialog::~CDialog()
+{
+    DestroyBuiltWindow();
+}

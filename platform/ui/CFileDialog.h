@@ -1,11 +1,15 @@
 // The file-open picker.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/ui/WinTypes.h"
 
 class CWnd;
+namespace ui {
+struct FileOpenCall;
+}
 
 class CFileDialog
 {
@@ -31,6 +35,9 @@ public:
     OPENFILENAME m_ofn;
 
 private:
+    // The system's own picker for call: the chosen file in Windows form, nothing on cancel.
+    std::optional<std::string> RunSystemPicker(const ui::FileOpenCall& call) const;
+
     BOOL m_bOpenFileDialog;
     std::string m_strDefExt;
     std::string m_strFileName;

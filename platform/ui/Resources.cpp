@@ -9,6 +9,15 @@ const ui::ResourceModule* g_module = nullptr;
 
 namespace ui {
 
+int IconPaletteIndex(char pixel)
+{
+    if (pixel >= '0' && pixel <= '9')
+        return pixel - '0';
+    if (pixel >= 'a' && pixel <= 'f')
+        return pixel - 'a' + 10;
+    return -1;
+}
+
 const DialogTemplate* ResourceModule::FindDialog(UINT id) const
 {
     for (const DialogTemplate& d : dialogs)

@@ -47,6 +47,9 @@ struct IconImage
     std::span<const char* const> rows;
 };
 
+// The palette index a pixel character stands for; -1 for a transparent pixel.
+int IconPaletteIndex(char pixel);
+
 struct IconResource
 {
     UINT id;

@@ -36,15 +36,6 @@ private:
     std::string m_data;
 };
 
-int PaletteIndex(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1; // transparent
-}
-
 // One 4-bit image of an icon file: header (double height: colour then mask), palette, colour rows
 // and mask rows, both bottom-up.
 Bytes IconImageData(const ui::IconImage& image, std::span<const DWORD, 16> palette)
@@ -76,7 +67,7 @@ Bytes IconImageData(const ui::IconImage& image, std::span<const DWORD, 16> palet
         for (int i = 0; i <= x; ++i)
             if (row[i] == '\0')
                 return -1;
-        return PaletteIndex(row[x]);
+        return ui::IconPaletteIndex(row[x]);
     };
     for (int y = image.height - 1; y >= 0; --y) {
         std::vector<unsigned> row(static_cast<size_t>(colourStride), 0);

@@ -8,18 +8,6 @@
 
 #include "platform/fs/WinPath.h"
 
-CFile::CFile(const std::string& path, unsigned flags)
-{
-    CFileException error;
-    if (!Open(path, flags, &error))
-        throw error;
-}
-
-CFile::~CFile()
-{
-    Abort();
-}
-
 bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
 {
     if (IsOpen())

@@ -122,19 +122,6 @@ bool FolderExists(const std::string& path)
     return !host.empty() && ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool GetFileSize(const std::string& path, uint64_t& size)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
-        return false;
-    try {
-        size = file.GetLength();
-        return true;
-    } catch (const CFileException&) {
-        return false;
-    }
-}
-
 bool CreateDirectory(const std::string& path)
 {
     const std::string host = Host(path);

@@ -28,18 +28,6 @@ DWORD Disposition(unsigned flags)
 
 } // namespace
 
-CFile::CFile(const std::string& path, unsigned flags)
-{
-    CFileException error;
-    if (!Open(path, flags, &error))
-        throw error;
-}
-
-CFile::~CFile()
-{
-    Abort();
-}
-
 bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
 {
     if (IsOpen())

@@ -78,19 +78,6 @@ bool FolderExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool GetFileSize(const std::string& path, uint64_t& size)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
-        return false;
-    try {
-        size = file.GetLength();
-        return true;
-    } catch (const CFileException&) {
-        return false;
-    }
-}
-
 bool CreateDirectory(const std::string& path)
 {
     return !path.empty() && ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;

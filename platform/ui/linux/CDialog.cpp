@@ -57,11 +57,6 @@ void FocusFirstTabStop(QWidget& dialog)
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
-CDialog::~CDialog()
-{
-    DestroyBuiltWindow();
-}
-
 bool CDialog::BuildWindow(UINT nIDTemplate, bool modal)
 {
     const ui::ResourceModule* module = AfxGetResourceHandle();

@@ -28,44 +28,21 @@ QString QtFilter(const std::string& filter)
 
 } // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt ? lpszDefExt : ""),
-      m_strFileName(lpszFileName ? lpszFileName : ""), m_strFilter(lpszFilter ? lpszFilter : ""),
-      m_pParentWnd(pParentWnd)
+std::optional<std::string> CFileDialog::RunSystemPicker(const ui::FileOpenCall& call) const
 {
-    m_ofn.Flags = dwFlags;
-}
-
-INT_PTR CFileDialog::DoModal()
-{
-    m_strPathName.clear();
-    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    ui::FileOpenCall call{owner,         m_ofn.lpstrInitialDir ? m_ofn.lpstrInitialDir : "",
-                          m_strFilter,   m_strDefExt,
-                          m_strFileName, m_ofn.Flags};
-    std::optional<std::string> chosen;
-    if (ui::ModalDriver* driver = ui::GetModalDriver()) {
-        chosen = driver->RunFileOpenPicker(call);
-    } else {
-        QWidget* parent = owner ? ToWidget(owner) : DefaultOwner();
-        QFileDialog dialog(parent);
-        dialog.setAcceptMode(m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-        dialog.setFileMode(m_bOpenFileDialog && (m_ofn.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
-                                                                                  : QFileDialog::AnyFile);
-        if (!call.initialFolder.empty())
-            dialog.setDirectory(QString::fromStdString(winpath::ToHost(call.initialFolder).string()));
-        if (!m_strFilter.empty())
-            dialog.setNameFilter(QtFilter(m_strFilter));
-        if (!m_strDefExt.empty())
-            dialog.setDefaultSuffix(ToQt(m_strDefExt));
-        if (!m_strFileName.empty())
-            dialog.selectFile(ToQt(m_strFileName));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            chosen = winpath::ToWindows(std::filesystem::path(dialog.selectedFiles().front().toStdString()));
-    }
-    if (!chosen || chosen->empty())
-        return IDCANCEL;
-    m_strPathName = *chosen;
-    return IDOK;
+    QFileDialog dialog(call.owner ? ToWidget(call.owner) : DefaultOwner());
+    dialog.setAcceptMode(m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(m_bOpenFileDialog && (m_ofn.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
+                                                                              : QFileDialog::AnyFile);
+    if (!call.initialFolder.empty())
+        dialog.setDirectory(QString::fromStdString(winpath::ToHost(call.initialFolder).string()));
+    if (!m_strFilter.empty())
+        dialog.setNameFilter(QtFilter(m_strFilter));
+    if (!m_strDefExt.empty())
+        dialog.setDefaultSuffix(ToQt(m_strDefExt));
+    if (!m_strFileName.empty())
+        dialog.selectFile(ToQt(m_strFileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return winpath::ToWindows(std::filesystem::path(dialog.selectedFiles().front().toStdString()));
 }

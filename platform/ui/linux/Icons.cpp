@@ -9,15 +9,6 @@
 
 namespace {
 
-int PaletteIndex(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1; // transparent
-}
-
 QPixmap Render(const ui::IconImage& image, std::span<const DWORD, 16> palette)
 {
     QImage pixels(image.width, image.height, QImage::Format_ARGB32);
@@ -25,7 +16,7 @@ QPixmap Render(const ui::IconImage& image, std::span<const DWORD, 16> palette)
     for (int y = 0; y < image.height && y < static_cast<int>(image.rows.size()); ++y) {
         const char* row = image.rows[static_cast<size_t>(y)];
         for (int x = 0; x < image.width && row[x] != '\0'; ++x) {
-            const int index = PaletteIndex(row[x]);
+            const int index = ui::IconPaletteIndex(row[x]);
             if (index >= 0)
                 pixels.setPixel(x, y, 0xFF000000u | palette[static_cast<size_t>(index)]);
         }

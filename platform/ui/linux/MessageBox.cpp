@@ -1,39 +1,18 @@
-// Message boxes: text, caption, OK, optional exclamation icon; answered by the modal driver under test.
-#include "platform/ui/MessageBox.h"
+// Message boxes on Qt: text, caption, OK, optional exclamation icon.
+#include "platform/ui/SystemMessageBox.h"
 
-#include "platform/fs/ModulePath.h"
-#include "platform/ui/CWinApp.h"
 #include "platform/ui/linux/MessageBoxWindow.h"
-#include "platform/ui/ModalDriver.h"
 #include "platform/ui/linux/UiInternal.h"
 
-using namespace ui::detail;
+namespace ui::detail {
 
-std::string AfxGetAppName()
+int ShowSystemMessageBox(const MessageBoxCall& call)
 {
-    if (CWinApp* app = AfxGetApp(); app && !app->m_strAppName.empty())
-        return app->m_strAppName;
-    std::string name = ModuleFileName();
-    name = name.substr(name.rfind('\\') + 1);
-    if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
-        name.erase(dot);
-    return name;
-}
-
-int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UINT type)
-{
-    ui::MessageBoxCall call{owner, text, caption ? std::string(caption) : AfxGetAppName(), type};
-    if (ui::ModalDriver* driver = ui::GetModalDriver())
-        return driver->RunMessageBox(call);
-
-    const std::unique_ptr<QMessageBox> box =
-        BuildMessageBox(owner ? ToWidget(owner) : DefaultOwner(), text, call.caption, type);
+    const std::unique_ptr<QMessageBox> box = BuildMessageBox(
+        call.owner ? ToWidget(call.owner) : DefaultOwner(), call.text, call.caption, call.type);
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();
     return IDOK;
 }
 
-int AfxMessageBox(const std::string& text, UINT nType)
-{
-    return ShowMessageBox(nullptr, text, nullptr, nType);
-}
+} // namespace ui::detail

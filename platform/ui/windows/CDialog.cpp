@@ -112,11 +112,6 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
-CDialog::~CDialog()
-{
-    DestroyBuiltWindow();
-}
-
 bool CDialog::BuildWindow(UINT nIDTemplate, bool)
 {
     const ui::DialogTemplate* tmpl = FindTemplate(nIDTemplate);

@@ -11,51 +11,29 @@
 
 using namespace ui::detail;
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt ? lpszDefExt : ""),
-      m_strFileName(lpszFileName ? lpszFileName : ""), m_strFilter(lpszFilter ? lpszFilter : ""),
-      m_pParentWnd(pParentWnd)
+std::optional<std::string> CFileDialog::RunSystemPicker(const ui::FileOpenCall& call) const
 {
-    m_ofn.Flags = dwFlags;
-}
+    // The system wants the pairs separated by NULs and the list ended by two.
+    std::wstring filter = ToWide(m_strFilter);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    filter.push_back(L'\0');
+    const std::wstring folder = ToWide(call.initialFolder);
+    const std::wstring defExt = ToWide(m_strDefExt);
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring name = ToWide(m_strFileName);
+    std::copy_n(name.begin(), std::min(name.size(), file.size() - 1), file.begin());
 
-INT_PTR CFileDialog::DoModal()
-{
-    m_strPathName.clear();
-    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    ui::FileOpenCall call{owner,         m_ofn.lpstrInitialDir ? m_ofn.lpstrInitialDir : "",
-                          m_strFilter,   m_strDefExt,
-                          m_strFileName, m_ofn.Flags};
-    std::optional<std::string> chosen;
-    if (ui::ModalDriver* driver = ui::GetModalDriver()) {
-        chosen = driver->RunFileOpenPicker(call);
-    } else {
-        // The system wants the pairs separated by NULs and the list ended by two.
-        std::wstring filter = ToWide(m_strFilter);
-        std::replace(filter.begin(), filter.end(), L'|', L'\0');
-        filter.push_back(L'\0');
-        const std::wstring folder = ToWide(call.initialFolder);
-        const std::wstring defExt = ToWide(m_strDefExt);
-        std::vector<wchar_t> file(32768, L'\0');
-        const std::wstring name = ToWide(m_strFileName);
-        std::copy_n(name.begin(), std::min(name.size(), file.size() - 1), file.begin());
-
-        OPENFILENAMEW ofn{};
-        ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = owner ? owner : DefaultOwner();
-        ofn.lpstrFilter = m_strFilter.empty() ? nullptr : filter.c_str();
-        ofn.lpstrFile = file.data();
-        ofn.nMaxFile = static_cast<DWORD>(file.size());
-        ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-        ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
-        ofn.Flags = m_ofn.Flags | OFN_EXPLORER;
-        const BOOL picked = m_bOpenFileDialog ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
-        if (picked)
-            chosen = FromWide(file.data());
-    }
-    if (!chosen || chosen->empty())
-        return IDCANCEL;
-    m_strPathName = *chosen;
-    return IDOK;
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = call.owner ? call.owner : DefaultOwner();
+    ofn.lpstrFilter = m_strFilter.empty() ? nullptr : filter.c_str();
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
+    ofn.Flags = m_ofn.Flags | OFN_EXPLORER;
+    const BOOL picked = m_bOpenFileDialog ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+    if (!picked)
+        return std::nullopt;
+    return FromWide(file.data());
 }

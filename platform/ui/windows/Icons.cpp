@@ -6,15 +6,6 @@
 
 namespace {
 
-int PaletteIndex(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1; // transparent
-}
-
 // A 32-bit colour image with alpha and the AND mask, as CreateIconIndirect takes them.
 HICON MakeIcon(const ui::IconImage& image, std::span<const DWORD, 16> palette)
 {
@@ -38,7 +29,7 @@ HICON MakeIcon(const ui::IconImage& image, std::span<const DWORD, 16> palette)
         bool ended = false;
         for (int x = 0; x < image.width; ++x) {
             ended = ended || row[x] == '\0';
-            const int index = ended ? -1 : PaletteIndex(row[x]);
+            const int index = ended ? -1 : ui::IconPaletteIndex(row[x]);
             DWORD& pixel = pixels[y * image.width + x];
             if (index < 0) {
                 pixel = 0;
