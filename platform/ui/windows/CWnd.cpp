@@ -205,8 +205,13 @@ void CWnd::ClientToScreen(LPRECT rect) const
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 {
-    if (m_hWnd)
-        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+    if (!m_hWnd)
+        return;
+    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+    // A dialog erases the places of hidden or moved controls without clipping its other controls; one
+    // moved onto such a place must paint itself again after that, not keep the pixels moved with it.
+    if (bRepaint)
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CWnd::MoveWindow(LPCRECT rect, BOOL bRepaint)
