@@ -96,7 +96,9 @@ std::string CZipException::GetErrorDescription() const
 
 std::string CZipException::GetErrorMessage() const
 {
-    return GetErrorDescription();
+    // The box a command's escaping error ends in names the archive, so that the user knows which file it is.
+    const std::string description = GetErrorDescription();
+    return m_strFile.empty() ? description : "Error in " + m_strFile + ": " + description;
 }
 
 bool CZipException::GetErrorMessage(char* buffer, unsigned capacity, unsigned*) const

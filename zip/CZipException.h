@@ -55,6 +55,8 @@ public:
 
     // The description of the cause (never empty for the codes of the table).
     std::string GetErrorDescription() const;
+    // The text of the box an escaping error ends in: "Error in ARCHIVE: " and the description, or the
+    // description alone when no file is named.
     std::string GetErrorMessage() const override;
 
     // Copies the description, cut to capacity - 1 characters, and terminates it. False without

@@ -218,4 +218,19 @@ TEST_F(InstallSavedTest, DamagedArchiveIsNotDeleted)
     EXPECT_FALSE(dlg->m_notice.GetSafeHwnd());
 }
 
+// The box said only "Damaged or not a zip file" and the like: the user could not tell which file.
+TEST_F(InstallSavedTest, DamagedArchiveIsNamedInTheErrorBox)
+{
+    std::filesystem::create_directories(prefix.DriveC() / "Carried");
+    std::string bytes = ReadText(transfer);
+    bytes[bytes.size() / 3] ^= 0x5A; // inside the first recording's data
+    std::ofstream(prefix.DriveC() / "Carried" / "VMRNames.zip", std::ios::binary) << bytes;
+    script.ExpectFileOpen("C:\\Carried\\VMRNames.zip");
+    script.ExpectBox("Error in C:\\Carried\\VMRNames.zip: Crc mismatched", AfxGetAppName(),
+                     MB_OK | MB_ICONEXCLAMATION);
+    dlg->m_btnInstall.Click();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
+}
+
 } // namespace

@@ -49,7 +49,8 @@ TEST(ZipErrors, MessageBufferIsCutAndTerminated)
     EXPECT_STREQ(buffer, "Crc misma");
     EXPECT_FALSE(e.GetErrorMessage(buffer, 0));
     EXPECT_FALSE(e.GetErrorMessage(nullptr, 10));
-    EXPECT_EQ(e.GetErrorMessage(), "Crc mismatched");
+    EXPECT_EQ(e.GetErrorMessage(), "Error in Z:\\x.zip: Crc mismatched") << "the box names the archive";
+    EXPECT_EQ(CZipException(102, nullptr).GetErrorMessage(), "Crc mismatched");
     EXPECT_EQ(e.m_strFile, "Z:\\x.zip");
     EXPECT_EQ(CZipException(101, nullptr).m_strFile, "");
 }
