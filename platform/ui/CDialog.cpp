@@ -1,6 +1,11 @@
 // What dialogs do the same on both systems: the default handlers and the message dispatch.
 #include "platform/ui/CDialog.h"
 
+CDialog::~CDialog()
+{
+    DestroyBuiltWindow();
+}
+
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);
@@ -43,8 +48,4 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
         }
     }
     return FALSE;
-}
-CDialog::~CDialog()
-{
-    DestroyBuiltWindow();
 }
