@@ -1,11 +1,11 @@
 // The transfer archive VMRNames.zip of a save folder, changed all or nothing.
 #include "names/CTransferArchive.h"
 
-#include <cctype>
 #include <cerrno>
 #include <vector>
 
 #include "names/CNamePackage.h"
+#include "names/NameOrder.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
@@ -17,17 +17,6 @@ namespace {
 constexpr unsigned kBufferSize = 65536;
 // Files shorter than this are stored: deflating them would only make them longer.
 constexpr uint32_t kStoreBelow = 5;
-
-// Paths are compared as the drive mapping matches them: case aside.
-bool IsSameFileName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 [[noreturn]] void ThrowOsError(const std::string& file)
 {
@@ -43,7 +32,8 @@ auto AsArchive(const std::vector<std::string>& temporaries, const std::string& a
 {
     auto rename = [&](std::string& file) {
         for (const std::string& temporary : temporaries)
-            if (!temporary.empty() && IsSameFileName(file, temporary))
+            // Paths compare as the drive mapping matches them: case aside.
+            if (!temporary.empty() && namelist::EqualsFolded(file, temporary))
                 file = archive;
     };
     try {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/InternetErrors.h"
@@ -36,12 +37,30 @@ struct RequestState
     // Lets go of the transfer.
     virtual void Release() = 0;
 
+    void Start(const SessionSettings& sessionSettings, std::string requestVerb, std::string requestUrl,
+               DWORD requestFlags)
+    {
+        settings = sessionSettings;
+        verb = std::move(requestVerb);
+        url = std::move(requestUrl);
+        flags = requestFlags;
+    }
+
     std::size_t Buffered() const { return body.size() - bodyPos; }
 
     void CheckOpen() const
     {
         if (closed)
             throw CInternetException(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
+    }
+
+    // A send may go ahead: the request is open and asks for nothing the layer does not carry (extra
+    // headers, a body).
+    void CheckSend(const char* headers, DWORD headersLength, const void* optional, DWORD optionalLength) const
+    {
+        CheckOpen();
+        if ((headers && headersLength) || (optional && optionalLength))
+            throw CInternetException(kErrorInvalidParameter);
     }
 
     // The credentials the next exchange presents, and records in sentToProxy when the session names a

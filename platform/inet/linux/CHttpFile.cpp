@@ -269,10 +269,7 @@ struct CHttpFile::Impl : inet::RequestState
 CHttpFile::CHttpFile(const inet::SessionSettings& settings, std::string verb, std::string url, DWORD flags)
     : m_impl(std::make_unique<Impl>())
 {
-    m_impl->settings = settings;
-    m_impl->verb = std::move(verb);
-    m_impl->url = std::move(url);
-    m_impl->flags = flags;
+    m_impl->Start(settings, std::move(verb), std::move(url), flags);
 }
 
 CHttpFile::~CHttpFile() = default;
@@ -280,9 +277,7 @@ CHttpFile::~CHttpFile() = default;
 void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void* optional,
                             DWORD optionalLength)
 {
-    m_impl->CheckOpen();
-    if ((headers && headersLength) || (optional && optionalLength))
-        throw CInternetException(inet::kErrorInvalidParameter);
+    m_impl->CheckSend(headers, headersLength, optional, optionalLength);
     m_impl->Prepare();
     m_impl->Pump([this] { return m_impl->headersDone; });
     if (!m_impl->headersDone)

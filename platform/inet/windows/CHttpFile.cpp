@@ -161,10 +161,7 @@ struct CHttpFile::Impl : inet::RequestState
 CHttpFile::CHttpFile(const inet::SessionSettings& settings, std::string verb, std::string url, DWORD flags)
     : m_impl(std::make_unique<Impl>())
 {
-    m_impl->settings = settings;
-    m_impl->verb = std::move(verb);
-    m_impl->url = std::move(url);
-    m_impl->flags = flags;
+    m_impl->Start(settings, std::move(verb), std::move(url), flags);
 }
 
 CHttpFile::~CHttpFile() = default;
@@ -172,9 +169,7 @@ CHttpFile::~CHttpFile() = default;
 void CHttpFile::SendRequest(const char* headers, DWORD headersLength, const void* optional,
                             DWORD optionalLength)
 {
-    m_impl->CheckOpen();
-    if ((headers && headersLength) || (optional && optionalLength))
-        throw CInternetException(inet::kErrorInvalidParameter);
+    m_impl->CheckSend(headers, headersLength, optional, optionalLength);
     m_impl->Open();
     m_impl->ApplyOptions();
     m_impl->sent = false;
