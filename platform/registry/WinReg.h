@@ -48,10 +48,12 @@ inline constexpr DWORD REG_MULTI_SZ = 7;
 // Opens subKey ('\'-separated, names matched ignoring case; null or "" reopens key itself) below
 // an open key or a root. The key's values are read when it is opened: the handle is a snapshot.
 // Any right that would modify the key (everything beyond KEY_READ, e.g. KEY_ALL_ACCESS) is refused
-// with ERROR_ACCESS_DENIED when the hive's file cannot be written, whoever runs the program.
+// with ERROR_ACCESS_DENIED when the hive's file cannot be written, whoever runs the program, as
+// Windows refuses a standard user everything beyond reading on HKEY_LOCAL_MACHINE.
 // Returns ERROR_FILE_NOT_FOUND for a missing key or hive, ERROR_INVALID_HANDLE for an unknown key.
-// On Windows a key of HKEY_LOCAL_MACHINE that the native view lacks is looked for in the 32-bit view
-// (where a 32-bit installer writes) unless desired names a view.
+// A key below HKEY_LOCAL_MACHINE\SOFTWARE that the native view lacks or refuses is looked for in the
+// 32-bit view (where a 32-bit installer writes; Wine keeps it below Software\Wow6432Node) unless
+// desired names a view; a refusal in either view is reported before a missing key.
 LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD options, REGSAM desired, HKEY* result);
 
 #ifndef _WIN32

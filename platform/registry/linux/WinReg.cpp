@@ -1,8 +1,10 @@
 // Key handles over the hives in $WINEPREFIX: system.reg for the machine, user.reg for the user.
 #include "platform/registry/WinReg.h"
 
+#include <cctype>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -22,7 +24,7 @@ struct HKEY__
 
 namespace {
 
-// Rights beyond reading (and the view flags, which change nothing here) ask to modify the key.
+// Rights beyond reading ask to modify the key; the view flags only say where to look.
 constexpr REGSAM kReadOnlyRights = KEY_READ | KEY_WOW64_64KEY | KEY_WOW64_32KEY;
 
 std::mutex g_mutex;
@@ -60,6 +62,34 @@ bool IsOpen(HKEY key)
     return g_open.count(key) != 0;
 }
 
+// Wine keeps the machine's 32-bit view of SOFTWARE below Software\Wow6432Node; other keys are shared.
+std::string Path32(const std::string& path)
+{
+    constexpr char kSoftware[] = "software";
+    constexpr size_t kLength = sizeof kSoftware - 1;
+    if (path.size() < kLength || (path.size() > kLength && path[kLength] != '\\'))
+        return {};
+    for (size_t i = 0; i < kLength; ++i)
+        if (std::tolower(static_cast<unsigned char>(path[i])) != kSoftware[i])
+            return {};
+    return "Software\\Wow6432Node" + path.substr(kLength);
+}
+
+// Opens path in the hive of base (a root's or an open key's).
+LONG OpenInHive(const HKEY__& base, const std::string& path, REGSAM desired, HKEY* result)
+{
+    if (!base.hive->FindKey(path))
+        return ERROR_FILE_NOT_FOUND;
+    if ((desired & ~kReadOnlyRights) != 0 && !FileWritable(base.hivePath))
+        return ERROR_ACCESS_DENIED;
+
+    HKEY opened = new HKEY__{base.hive, base.hivePath, path};
+    std::lock_guard lock(g_mutex);
+    g_open.insert(opened);
+    *result = opened;
+    return ERROR_SUCCESS;
+}
+
 } // namespace
 
 LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD /*options*/, REGSAM desired, HKEY* result)
@@ -68,33 +98,34 @@ LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD /*options*/, REGSAM desire
         return ERROR_INVALID_PARAMETER;
     *result = nullptr;
 
-    auto handle = std::make_unique<HKEY__>();
+    HKEY__ base;
     if (key == HKEY_LOCAL_MACHINE || key == HKEY_CURRENT_USER) {
-        handle->hivePath = HiveFile(key);
-        std::optional<CRegistryHive> hive = CRegistryHive::Load(handle->hivePath);
-        if (!hive)
+        base.hivePath = HiveFile(key);
+        std::optional<CRegistryHive> loaded = CRegistryHive::Load(base.hivePath);
+        if (!loaded)
             return ERROR_FILE_NOT_FOUND;
-        handle->hive = std::make_shared<const CRegistryHive>(std::move(*hive));
+        base.hive = std::make_shared<const CRegistryHive>(std::move(*loaded));
     } else if (IsOpen(key)) {
-        handle->hive = key->hive;
-        handle->hivePath = key->hivePath;
-        handle->path = key->path;
+        base = *key;
     } else {
         return ERROR_INVALID_HANDLE;
     }
-
+    std::string path = base.path;
     if (subKey && *subKey)
-        handle->path += std::string(handle->path.empty() ? "" : "\\") + subKey;
-    if (!handle->hive->FindKey(handle->path))
-        return ERROR_FILE_NOT_FOUND;
-    if ((desired & ~kReadOnlyRights) != 0 && !FileWritable(handle->hivePath))
-        return ERROR_ACCESS_DENIED;
+        path += std::string(path.empty() ? "" : "\\") + subKey;
 
-    HKEY opened = handle.release();
-    std::lock_guard lock(g_mutex);
-    g_open.insert(opened);
-    *result = opened;
-    return ERROR_SUCCESS;
+    // As on Windows: the view named, else the native view and then the 32-bit one, for the machine's keys.
+    const std::string path32 = key == HKEY_LOCAL_MACHINE ? Path32(path) : std::string();
+    if ((desired & KEY_WOW64_32KEY) && !path32.empty())
+        return OpenInHive(base, path32, desired, result);
+    const LONG status = OpenInHive(base, path, desired, result);
+    if ((status != ERROR_FILE_NOT_FOUND && status != ERROR_ACCESS_DENIED) || (desired & KEY_WOW64_64KEY) ||
+        path32.empty())
+        return status;
+    const LONG view32 = OpenInHive(base, path32, desired, result);
+    if (view32 == ERROR_SUCCESS || view32 == ERROR_ACCESS_DENIED)
+        return view32;
+    return status; // a refusal says more than a missing 32-bit key
 }
 
 LONG RegQueryValueEx(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
