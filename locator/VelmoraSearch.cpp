@@ -49,7 +49,9 @@ std::string LocateFolder()
 {
     std::string result;
     HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kConfigurationKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    // Reading is all the locator does, and all a standard user may do on the machine's keys: asking for
+    // more would make the entry unreadable to everyone but administrators.
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kConfigurationKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         char buffer[1000] = {};
         DWORD size = sizeof buffer;
         RegQueryValueEx(key, kConfigurationValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);

@@ -11,8 +11,9 @@ inline constexpr const char* kConfigurationKey = "SOFTWARE\\Olvastine\\Velmora";
 inline constexpr const char* kConfigurationValue = "InstallPath";
 
 // The installation folder, or "" when none is found: the configuration entry's text as stored
-// when something of that name exists, else the default folder when it holds the executable, else
-// SearchFolder("C:"). Shows nothing.
+// when something of that name exists (the entry is opened for reading, in the native view or else
+// the 32-bit one), else the default folder when it holds the executable, else SearchFolder("C:").
+// Shows nothing.
 std::string LocateFolder();
 
 // Depth-first search of folder (no trailing backslash) in listing order: each subfolder is

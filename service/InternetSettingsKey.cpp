@@ -9,7 +9,7 @@ CInternetSettingsKey::CInternetSettingsKey()
 {
     HKEY key = nullptr;
     if (RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0,
-                     KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
+                     KEY_READ, &key) == ERROR_SUCCESS)
         m_key = key;
 }
 

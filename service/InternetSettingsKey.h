@@ -7,7 +7,7 @@
 
 namespace service {
 
-// Opened for all access by the constructor; a key that cannot be opened reads as having no values.
+// Opened for reading by the constructor; a key that cannot be opened reads as having no values.
 // Closed by Close() or at the latest by the destructor.
 class CInternetSettingsKey
 {

@@ -74,13 +74,28 @@ TEST_F(LocatorTest, ConfigurationEntryNamingNothingFallsBackToTheDefault)
     EXPECT_EQ(velmora::LocateFolder(), "C:\\Program Files\\Velmora");
 }
 
-TEST_F(LocatorTest, ReadOnlyConfigurationIsNotOpenedAndTheSearchDecides)
+// A standard user may read the machine's keys but not change them, as a read-only system.reg refuses
+// every right beyond reading: the entry still decides, not the search.
+TEST_F(LocatorTest, EntryIsReadWhereFullAccessToTheMachineKeyIsRefused)
 {
     fs::create_directories(C() / "Custom");
     Touch(C() / "Apps" / "Velmora" / "Velmora.exe");
     WriteInstallPath("C:\\\\Custom");
     fs::permissions(prefix.Root() / "system.reg", fs::perms::owner_read);
-    EXPECT_EQ(velmora::LocateFolder(), "C:\\Apps\\Velmora");
+    EXPECT_EQ(velmora::LocateFolder(), "C:\\Custom");
+}
+
+// Wine keeps a 32-bit installer's machine keys below Software\Wow6432Node.
+TEST_F(LocatorTest, EntryOfA32BitInstallerIsFound)
+{
+    fs::create_directories(C() / "Program Files (x86)" / "Velmora");
+    Touch(C() / "Apps" / "Velmora" / "Velmora.exe");
+    std::ofstream(prefix.Root() / "system.reg")
+        << "WINE REGISTRY Version 2\n"
+        << "[Software\\\\Wow6432Node\\\\Olvastine\\\\Velmora] 1700000000\n"
+        << "\"InstallPath\"=\"C:\\\\Program Files (x86)\\\\Velmora\"\n";
+    fs::permissions(prefix.Root() / "system.reg", fs::perms::owner_read);
+    EXPECT_EQ(velmora::LocateFolder(), "C:\\Program Files (x86)\\Velmora");
 }
 
 TEST_F(LocatorTest, SearchFindsTheFirstCopyInListingOrder)

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,6 +23,13 @@ protected:
     void TearDown() override
     {
         for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+            // The owner may always rewrite the key's permissions; then it can be removed.
+            HKEY entry = nullptr;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, velmora::kConfigurationKey, 0, WRITE_DAC | view, &entry) ==
+                ERROR_SUCCESS) {
+                SetPermissions(entry, "D:(A;;KA;;;WD)");
+                RegCloseKey(entry);
+            }
             HKEY software = nullptr;
             if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) ==
                 ERROR_SUCCESS) {
@@ -29,8 +39,9 @@ protected:
         }
     }
 
-    // The entry as a 32-bit installer leaves it: in the 32-bit view only.
-    void WriteInstallPathAs32BitInstaller(const std::string& value)
+    // The entry as a 32-bit installer leaves it: in the 32-bit view only. permissions (a security
+    // descriptor string) replace the key's own when given.
+    void WriteInstallPathAs32BitInstaller(const std::string& value, const char* permissions = nullptr)
     {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, velmora::kConfigurationKey, 0, nullptr, 0,
@@ -40,7 +51,18 @@ protected:
                                  reinterpret_cast<const BYTE*>(value.c_str()),
                                  static_cast<DWORD>(value.size() + 1)),
                   ERROR_SUCCESS);
+        if (permissions)
+            SetPermissions(key, permissions);
         RegCloseKey(key);
+    }
+
+    static void SetPermissions(HKEY key, const char* descriptor)
+    {
+        PSECURITY_DESCRIPTOR security = nullptr;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                                         &security, nullptr));
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+        LocalFree(security);
     }
 
     static void Touch(const std::filesystem::path& path)
@@ -59,6 +81,16 @@ TEST_F(WindowsLocator, TheEntryOfA32BitInstallerIsFound)
     std::filesystem::create_directories(dir / "Velmora Place");
     const std::string folder = winpath::ToWindows(dir / "Velmora Place");
     WriteInstallPathAs32BitInstaller(folder);
+    EXPECT_EQ(velmora::LocateFolder(), folder);
+}
+
+// What a standard user gets on HKEY_LOCAL_MACHINE\SOFTWARE: reading, nothing more (Wine grants every
+// right unless the key's own permissions say otherwise).
+TEST_F(WindowsLocator, TheEntryOfA32BitInstallerIsFoundByAStandardUser)
+{
+    std::filesystem::create_directories(dir / "Velmora Place");
+    const std::string folder = winpath::ToWindows(dir / "Velmora Place");
+    WriteInstallPathAs32BitInstaller(folder, "D:P(A;;KR;;;WD)");
     EXPECT_EQ(velmora::LocateFolder(), folder);
 }
 
