@@ -62,6 +62,8 @@ public:
     bool DownloadFile(std::string address, std::string localPath); // service/MainDlgDownloadFile.cpp
     void MatchListedName();                                        // names/MainDlgInstall.cpp
     std::string RequestPackageUrl();                               // names/MainDlgInstall.cpp
+    // False, after a box that names the folder, when the user may not add files to the names folder.
+    bool NamesFolderTakesFiles(const std::string& namesFolder); // names/MainDlgInstall.cpp
 
     // Run-time state, in declaration order.
     RequestForm m_requestForm;

@@ -2,7 +2,6 @@
 // check.
 #include "names/CNamePackage.h"
 
-#include <cerrno>
 #include <vector>
 
 #include "platform/fs/CFileException.h"
@@ -48,12 +47,7 @@ void CNamePackage::ExtractAll(const std::string& archivePath, const std::string&
             if (zip.StageEntry(i, folder, staged[static_cast<size_t>(i)], true, std::string(), kBufferSize) !=
                 1)
                 throw CZipException(ZipErrorBadZipFile, archivePath);
-        for (CTempFile& file : staged) {
-            if (file.IsCreated() && !file.MoveIntoPlace()) {
-                const int error = errno;
-                throw CFileException(CFileException::OsErrorToCause(error), error, file.GetTarget());
-            }
-        }
+        CTempFile::MoveAllIntoPlace(staged);
     });
 }
 

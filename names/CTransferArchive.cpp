@@ -1,11 +1,11 @@
 // The transfer archive VMRNames.zip of a save folder, changed all or nothing.
 #include "names/CTransferArchive.h"
 
-#include <cerrno>
 #include <vector>
 
 #include "names/CNamePackage.h"
 #include "names/NameOrder.h"
+#include "platform/fs/CFile.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
@@ -18,11 +18,18 @@ constexpr unsigned kBufferSize = 65536;
 // Files shorter than this are stored: deflating them would only make them longer.
 constexpr uint32_t kStoreBelow = 5;
 
-[[noreturn]] void ThrowOsError(const std::string& file)
+// Writes the data of from over the file to, which keeps its name and marks (a hidden temporary may be
+// rewritten on Windows only by opening it, never by copying onto it).
+void CopyData(const std::string& from, const std::string& to)
 {
-    const int error = errno;
-    throw CFileException(error ? CFileException::OsErrorToCause(error) : CFileException::genericException,
-                         error, file);
+    CFile source(from, CFile::modeRead | CFile::shareDenyWrite);
+    CFile target(to, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
+    target.Reserve(source.GetLength());
+    std::vector<char> buffer(kBufferSize);
+    unsigned n;
+    while ((n = source.Read(buffer.data(), kBufferSize)) > 0)
+        target.Write(buffer.data(), n);
+    target.Close();
 }
 
 // Runs f, naming archive instead of any of the temporaries in the errors it raises: those are ours,
@@ -116,7 +123,7 @@ void CTransferArchive::AdoptPackage(CTempFile& package)
     const std::string archive = GetPath();
     AsArchive({package.GetPath()}, archive, [&] { CNamePackage::Verify(package.GetPath()); });
     if (!package.MoveIntoPlace())
-        ThrowOsError(archive);
+        throw CFileException::FromLastOsError(archive);
 }
 
 bool CTransferArchive::AddPackage(const std::string& packagePath)
@@ -124,10 +131,9 @@ bool CTransferArchive::AddPackage(const std::string& packagePath)
     const std::string archive = GetPath();
     CTempFile work;
     if (!work.Create(archive))
-        ThrowOsError(archive);
+        throw CFileException::FromLastOsError(archive);
     const bool added = AsArchive({work.GetPath(), packagePath}, archive, [&] {
-        if (!CopyFile(archive, work.GetPath(), false))
-            ThrowOsError(archive);
+        CopyData(archive, work.GetPath());
         CZipContainer package;
         package.OpenArchive(packagePath, CZipContainer::OpenReadOnly);
         CZipContainer copy;
@@ -144,6 +150,6 @@ bool CTransferArchive::AddPackage(const std::string& packagePath)
         return true;
     });
     if (added && !work.MoveIntoPlace())
-        ThrowOsError(archive);
+        throw CFileException::FromLastOsError(archive);
     return added;
 }

@@ -11,8 +11,6 @@
 #include "service/ServiceRequest.h"
 #include "platform/ui/CDataExchange.h"
 
-#include <cerrno>
-
 namespace {
 
 const char* const kNameNotFound =
@@ -32,10 +30,8 @@ std::string TemporaryPackagePath(const std::string& moduleFolder, CTempFile& tem
     }
     const std::string shared = GetTempFolder() + "Temp.zip";
     RemoveStaleTempFiles({shared});
-    if (!temporary.Create(shared)) {
-        const int error = errno;
-        throw CFileException(CFileException::OsErrorToCause(error), error, shared);
-    }
+    if (!temporary.Create(shared))
+        throw CFileException::FromLastOsError(shared);
     return temporary.GetPath();
 }
 
@@ -59,11 +55,15 @@ void CMainDlg::OnInstall()
     MatchListedName();
     if (m_strSelectedName.empty())
         return;
+    // Nothing is downloaded for a names folder that will refuse it (Velmora under Program Files, a
+    // standard user).
+    const std::string namesFolder = velmora::NamesFolder(m_editVelmoraLocation.GetWindowText());
+    if (!NamesFolderTakesFiles(namesFolder))
+        return;
     const std::string url = RequestPackageUrl();
 
     CTempFile temporary; // removed on every way out when the package is not in the program's folder
     const std::string package = TemporaryPackagePath(m_strModuleFolder, temporary);
-    const std::string namesFolder = velmora::NamesFolder(m_editVelmoraLocation.GetWindowText());
     if (!DownloadFile(url, package)) {
         DeleteFile(package); // a failed download leaves nothing behind
         MessageBox("Unable to download name files.", "Failure", MB_OK);
@@ -78,6 +78,19 @@ void CMainDlg::OnInstall()
     MessageBox("Name files installed.", "Success", MB_OK);
     m_strLastName = m_strSelectedName;
     m_bSavedForTransfer = false;
+}
+
+bool CMainDlg::NamesFolderTakesFiles(const std::string& namesFolder)
+{
+    if (CanCreateFilesIn(namesFolder))
+        return true;
+    const CFileException refused = CFileException::FromLastOsError(namesFolder);
+    if (refused.m_cause != CFileException::accessDenied)
+        throw refused;
+    MessageBox("You may not change the names folder " + namesFolder +
+                   ".  Start Zentrimo again as an administrator and install the name once more.",
+               "Access Denied", MB_OK);
+    return false;
 }
 
 void CMainDlg::MatchListedName()

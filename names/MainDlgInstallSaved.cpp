@@ -9,6 +9,8 @@ void CMainDlg::InstallSavedNames()
 {
     const std::string beside = m_strModuleFolder + "VMRNames.zip";
     const std::string namesFolder = velmora::NamesFolder(m_editVelmoraLocation.GetWindowText());
+    if (!NamesFolderTakesFiles(namesFolder))
+        return;
     if (FileExists(beside)) {
         // Carried here together with the program: used as it is and kept.
         CNamePackage::ExtractAll(beside, namesFolder);

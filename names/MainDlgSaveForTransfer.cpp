@@ -11,8 +11,6 @@
 #include "service/MainDlgServiceUi.h"
 #include "service/PackageDownload.h"
 
-#include <cerrno>
-
 namespace {
 
 // The service client's boxes with the archive named in place of the temporary the package is downloaded
@@ -68,10 +66,8 @@ void CMainDlg::OnDownloadSave()
     // staging folder: a download cut short, a package that does not read or a save that is killed
     // leaves the archive as it was and nothing of its files for the next save to pick up.
     CTempFile package;
-    if (!package.Create(transfer.GetPath())) {
-        const int error = errno;
-        throw CFileException(CFileException::OsErrorToCause(error), error, transfer.GetPath());
-    }
+    if (!package.Create(transfer.GetPath()))
+        throw CFileException::FromLastOsError(transfer.GetPath());
     CMainDlgServiceUi dialogUi(*this);
     CArchiveNamingUi ui(dialogUi, package.GetPath(), transfer.GetPath());
     bool saved = service::DownloadPackage(url, package.GetPath(), ui).ok;

@@ -2,7 +2,6 @@
 #include "zip/CZipContainer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/fs/CFile.h"
@@ -76,10 +75,8 @@ bool CZipContainer::ExtractEntry(int index, const std::string& folder, bool keep
 {
     CTempFile staged;
     const int result = StageEntry(index, folder, staged, keepPath, newName, bufferSize);
-    if (staged.IsCreated() && !staged.MoveIntoPlace()) {
-        const int error = errno;
-        throw CFileException(CFileException::OsErrorToCause(error), error, staged.GetTarget());
-    }
+    if (staged.IsCreated() && !staged.MoveIntoPlace())
+        throw CFileException::FromLastOsError(staged.GetTarget());
     return result == 1;
 }
 
@@ -113,12 +110,10 @@ int CZipContainer::StageEntry(int index, const std::string& folder, CTempFile& s
     uint32_t existing = 0;
     if (zipfs::GetFileAttrs(target, existing) &&
         (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        throw CFileException(CFileException::accessDenied, EACCES, target);
+        throw CFileException(CFileException::accessDenied, 0, target); // our refusal, no system's error
 
-    if (!staged.Create(target)) {
-        const int error = errno;
-        throw CFileException(CFileException::OsErrorToCause(error), error, target);
-    }
+    if (!staged.Create(target))
+        throw CFileException::FromLastOsError(target);
     CFile out;
     CFileException openError;
     const unsigned flags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite;
@@ -131,7 +126,14 @@ int CZipContainer::StageEntry(int index, const std::string& folder, CTempFile& s
         out.Close();
     });
 
-    const int result = EndEntryRead(staged.GetPath(), false);
+    // The entry's marks wait for the move into place (a read-only or unhidden temporary could be
+    // neither replaced nor removed on Windows); its time goes on now and travels with the file.
+    int result = EndEntryRead(std::string(), false);
+    if (result == 1) {
+        staged.SetPlacedAttributes(header.GetAttributes());
+        if (!zipfs::SetFileModTime(staged.GetPath(), header.GetTime()))
+            result = -2;
+    }
     if (result != 1 && result != -2)
         staged.Remove();
     return result;

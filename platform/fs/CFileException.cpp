@@ -1,6 +1,7 @@
 // Causes of file errors and their readable texts.
 #include "platform/fs/CFileException.h"
 
+#include "platform/fs/FileSystem.h"
 #include "platform/fs/OsErrorText.h"
 
 CFileException::CFileException(int cause, long osError, const std::string& fileName)
@@ -27,4 +28,11 @@ std::string CFileException::GetErrorMessage() const
     }
     message += ".";
     return message;
+}
+
+CFileException CFileException::FromLastOsError(const std::string& fileName)
+{
+    const long error = LastOsError();
+    const int cause = error == 0 ? genericException : OsErrorToCause(static_cast<int>(error));
+    return CFileException(cause == none ? genericException : cause, error, fileName);
 }

@@ -42,6 +42,9 @@ public:
     // The cause that best describes an operating system error: an errno value on Linux, a
     // GetLastError value on Windows.
     static int OsErrorToCause(int error);
+    // The error the file layer's last failed call left (LastOsError) for fileName. A failure that left no
+    // error number is still a failure: an unspecified error, never "no error occurred".
+    static CFileException FromLastOsError(const std::string& fileName);
 
     int m_cause;
     long m_lOsError;

@@ -2,6 +2,7 @@
 #include "platform/fs/FileSystem.h"
 
 #include "platform/fs/CFile.h"
+#include "platform/fs/CTempFile.h"
 
 bool GetFileSize(const std::string& path, uint64_t& size)
 {
@@ -14,4 +15,17 @@ bool GetFileSize(const std::string& path, uint64_t& size)
     } catch (const CFileException&) {
         return false;
     }
+}
+
+bool CanCreateFilesIn(const std::string& folder)
+{
+    std::string existing = folder;
+    while (!existing.empty() && (existing.back() == '\\' || existing.back() == '/'))
+        existing.pop_back();
+    while (!existing.empty() && !FolderExists(existing)) {
+        const size_t cut = existing.find_last_of("\\/");
+        existing = cut == std::string::npos ? std::string() : existing.substr(0, cut);
+    }
+    CTempFile probe;
+    return probe.Create((existing.empty() ? folder : existing) + "\\Zentrimo");
 }

@@ -42,6 +42,15 @@ bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
 // Renames in one step, replacing an existing target file atomically (both in one file system).
 bool MoveFileReplacing(const std::string& from, const std::string& to);
 
+// The error number the operating system's last failed call left: errno on Linux, GetLastError on
+// Windows. Read it at once: any later call of the system may change it.
+long LastOsError();
+
+// True when a new file can be made in folder, or, while it does not exist, in the nearest folder above it
+// that does (where the missing ones would be made): a file is made there and removed again. False with
+// LastOsError() set otherwise.
+bool CanCreateFilesIn(const std::string& folder);
+
 // The user's folder for temporary files (TMPDIR, else the system's), Windows form, ending in '\'.
 std::string GetTempFolder();
 

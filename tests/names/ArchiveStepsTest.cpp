@@ -98,6 +98,30 @@ TEST_F(ArchiveSteps, PackageWithABadCrcLeavesTheOldRecordingsAndNoTemporaries)
     EXPECT_EQ(Listing(names), std::vector<std::string>{"Zoë.wav"});
 }
 
+// Staged files took their entry's read-only mark before the move: Windows then refused to replace or
+// remove them, and a failed install left a visible read-only ".Anna.wav.~xxxxxx" that no run removed.
+TEST_F(ArchiveSteps, ReadOnlyEntryLeavesNoTemporaryWhenTheInstallFailsAndIsMarkedOnceInPlace)
+{
+    RawEntry anna = Entry("Anna.wav", "new anna");
+    anna.external = 0x21; // archive, read-only
+    RawEntry broken = Entry("Anna^.wav", std::string(5000, 'a'));
+    broken.crcDelta = 1;
+    WriteBytes(dir / "broken.zip", Package({anna, broken}));
+    EXPECT_EQ(ZipErrorBadCrc,
+              ziptest::ZipErrorOf([&] { CNamePackage::ExtractAll(Win(dir / "broken.zip"), Win(names)); }));
+    EXPECT_TRUE(Listing(names).empty());
+
+    // A killed run's temporary, read-only as older runs marked them, goes with the next install.
+    WriteBytes(names / ".Anna.wav.~k1lled", "left behind");
+    ASSERT_TRUE(SetFileAttributes(Win(names / ".Anna.wav.~k1lled"), FILE_ATTRIBUTE_READONLY));
+    WriteBytes(dir / "Anna.zip", Package({anna, Entry("Anna^.wav", "marker")}));
+    CNamePackage::ExtractAll(Win(dir / "Anna.zip"), Win(names));
+    EXPECT_EQ(Listing(names), (std::vector<std::string>{"Anna.wav", "Anna^.wav"}));
+    EXPECT_EQ(ReadBytes(names / "Anna.wav"), "new anna");
+    EXPECT_TRUE(GetFileAttributes(Win(names / "Anna.wav")) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(GetFileAttributes(Win(names / "Anna^.wav")) & FILE_ATTRIBUTE_READONLY);
+}
+
 TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
 {
     ZIPTEST_NEEDS_LINUX_PEERS(); // Python's zipfile reads the archive back
@@ -137,8 +161,7 @@ TEST_F(ArchiveSteps, SecondPackageAddsToTheArchiveWhileItsTemporaryIsHeld)
     WriteBytes(dir / "Bob.zip", Package({Entry("Bob.wav", "bob"), Entry("Bob^.wav", "bob marker")}));
     CTempFile first;
     ASSERT_TRUE(first.Create(transfer.GetPath()));
-    WriteBytes(dir / "first", ReadBytes(dir / "Anna.zip"));
-    ASSERT_TRUE(CopyFile(Win(dir / "first"), first.GetPath(), false));
+    WriteBytes(winpath::ToHost(first.GetPath()), ReadBytes(dir / "Anna.zip"));
     transfer.AdoptPackage(first);
 
     ASSERT_TRUE(transfer.AddPackage(Win(dir / "Bob.zip")));

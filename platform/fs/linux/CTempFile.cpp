@@ -2,8 +2,10 @@
 #include "platform/fs/CTempFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <map>
+#include <random>
 #include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -70,20 +72,52 @@ bool CTempFile::Create(const std::string& target)
     return false;
 }
 
-bool CTempFile::MoveIntoPlace()
+bool CTempFile::Move()
 {
     if (m_strPath.empty()) {
         errno = ENOENT;
         return false;
     }
-    errno = 0;
-    if (!MoveFileReplacing(m_strPath, m_strTarget)) {
-        if (errno == 0)
-            errno = EISDIR;
+    if (!MoveFileReplacing(m_strPath, m_strTarget))
         return false;
-    }
     Release();
     return true;
+}
+
+bool KeepAside(const std::string& path, std::string& kept)
+{
+    const std::filesystem::path host = winpath::ToHost(path);
+    if (host.empty() || host.filename().empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    struct stat st;
+    if (::lstat(host.c_str(), &st) != 0)
+        return false;
+    if (S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    const std::string base = (host.parent_path() / Stem(host.filename().string())).string();
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::mt19937 random(std::random_device{}());
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string candidate = base;
+        for (size_t i = 0; i < kUniqueLength; ++i)
+            candidate += kLetters[random() % (sizeof kLetters - 1)];
+        // A second link leaves the file in its place until the move in replaces it in one step; a
+        // file system without links (a FAT stick) has the file itself moved aside, never over another.
+        if (::link(host.c_str(), candidate.c_str()) == 0 ||
+            ((errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK) &&
+             ::renameat2(AT_FDCWD, host.c_str(), AT_FDCWD, candidate.c_str(), RENAME_NOREPLACE) == 0)) {
+            kept = winpath::ToWindows(candidate);
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    errno = EEXIST;
+    return false;
 }
 
 void CTempFile::Release()

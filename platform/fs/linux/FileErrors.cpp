@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/fs/FileSystem.h"
 #include "platform/fs/OsErrorText.h"
 
 int CFileException::OsErrorToCause(int error)
@@ -48,4 +49,9 @@ int CFileException::OsErrorToCause(int error)
 std::string OsErrorText(long error)
 {
     return std::strerror(static_cast<int>(error));
+}
+
+long LastOsError()
+{
+    return errno;
 }

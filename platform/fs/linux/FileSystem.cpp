@@ -172,10 +172,14 @@ bool MoveFileReplacing(const std::string& from, const std::string& to)
     const std::string source = Host(from);
     const std::string target = Host(to);
     struct stat st;
-    if (source.empty() || target.empty())
+    if (source.empty() || target.empty()) {
+        errno = ENOENT;
         return false;
-    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    }
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
         return false;
+    }
     return ::rename(source.c_str(), target.c_str()) == 0;
 }
 

@@ -26,6 +26,20 @@ DWORD Disposition(unsigned flags)
     return (flags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 }
 
+// Rewriting an existing hidden or system file with CREATE_ALWAYS is refused (access denied) unless the
+// call asks for the same marks the file has (CreateFile's remarks): our hidden temporaries are
+// rewritten by name, so their marks are asked for again.
+DWORD CreationAttributes(const std::string& path, DWORD disposition)
+{
+    if (disposition != CREATE_ALWAYS)
+        return FILE_ATTRIBUTE_NORMAL;
+    const DWORD existing = GetFileAttributesA(path.c_str());
+    if (existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_DIRECTORY))
+        return FILE_ATTRIBUTE_NORMAL;
+    const DWORD marks = existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    return marks ? marks : FILE_ATTRIBUTE_NORMAL;
+}
+
 } // namespace
 
 bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
@@ -44,8 +58,9 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         access = GENERIC_READ | GENERIC_WRITE;
     SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr,
                                  (flags & modeNoInherit) ? FALSE : TRUE};
-    const HANDLE handle = CreateFileA(path.c_str(), access, ShareMode(flags), &security, Disposition(flags),
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD disposition = Disposition(flags);
+    const HANDLE handle = CreateFileA(path.c_str(), access, ShareMode(flags), &security, disposition,
+                                      CreationAttributes(path, disposition), nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD os = GetLastError();
         // Opening a folder as a file is refused as on Linux: access denied.

@@ -33,6 +33,15 @@ std::string Stem(const std::string& fileName)
     return "." + fileName.substr(0, 40) + kMarker;
 }
 
+std::string UniquePart(std::mt19937& random)
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string part;
+    for (size_t i = 0; i < kUniqueLength; ++i)
+        part += kLetters[random() % (sizeof kLetters - 1)];
+    return part;
+}
+
 HANDLE AsHandle(std::intptr_t value)
 {
     return reinterpret_cast<HANDLE>(value);
@@ -61,13 +70,9 @@ bool CTempFile::Create(const std::string& target)
         SetLastError(ERROR_PATH_NOT_FOUND);
         return false;
     }
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device seed;
-    std::mt19937 random(seed());
+    std::mt19937 random(std::random_device{}());
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::string candidate = folder + Stem(name);
-        for (size_t i = 0; i < kUniqueLength; ++i)
-            candidate += kLetters[random() % (sizeof kLetters - 1)];
+        const std::string candidate = folder + Stem(name) + UniquePart(random);
         // CREATE_NEW never opens what is there already, a planted link included.
         const HANDLE handle = OpenShared(candidate, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN);
         if (handle != INVALID_HANDLE_VALUE) {
@@ -87,7 +92,7 @@ bool CTempFile::Create(const std::string& target)
     return false;
 }
 
-bool CTempFile::MoveIntoPlace()
+bool CTempFile::Move()
 {
     if (m_strPath.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
@@ -95,12 +100,31 @@ bool CTempFile::MoveIntoPlace()
     }
     if (!MoveFileReplacing(m_strPath, m_strTarget))
         return false;
-    // The file is the target's now; it keeps the hidden mark of a temporary otherwise.
-    const DWORD attributes = GetFileAttributesA(m_strTarget.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesA(m_strTarget.c_str(), attributes & ~FILE_ATTRIBUTE_HIDDEN);
     Release();
     return true;
+}
+
+bool KeepAside(const std::string& path, std::string& kept)
+{
+    if (FolderExists(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    const auto [folder, name] = Split(path);
+    std::mt19937 random(std::random_device{}());
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const std::string candidate = folder + Stem(name) + UniquePart(random);
+        // A second link leaves the file where it is for as long as the move in has not happened.
+        if (CreateHardLinkA(candidate.c_str(), path.c_str(), nullptr) ||
+            MoveFileExA(path.c_str(), candidate.c_str(), 0)) {
+            kept = candidate;
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return false;
 }
 
 void CTempFile::Release()
@@ -138,7 +162,11 @@ int RemoveStaleTempFiles(const std::vector<std::string>& targets)
             // Held by a live instance when the lock cannot be had.
             const bool free = TakeLock(stale);
             CloseHandle(stale);
-            if (free && DeleteFile(path))
+            if (!free)
+                continue;
+            // A read-only mark (an older run marked its temporaries as their entries) refuses deletion.
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (DeleteFile(path))
                 ++removed;
         } while (FindNextFileA(find, &found));
         FindClose(find);

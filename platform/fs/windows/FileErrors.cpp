@@ -2,6 +2,7 @@
 #include "platform/fs/CFileException.h"
 
 #include "platform/core/WinDefs.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/fs/OsErrorText.h"
 
 int CFileException::OsErrorToCause(int error)
@@ -69,4 +70,9 @@ std::string OsErrorText(long error)
            (result.back() == '\n' || result.back() == '\r' || result.back() == '.' || result.back() == ' '))
         result.pop_back();
     return result.empty() ? "error " + std::to_string(error) : result;
+}
+
+long LastOsError()
+{
+    return static_cast<long>(GetLastError());
 }

@@ -102,8 +102,10 @@ bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
 
 bool MoveFileReplacing(const std::string& from, const std::string& to)
 {
-    if (from.empty() || to.empty() || FolderExists(to))
+    if (from.empty() || to.empty() || FolderExists(to)) {
+        SetLastError(from.empty() || to.empty() ? ERROR_INVALID_NAME : ERROR_ACCESS_DENIED);
         return false;
+    }
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 

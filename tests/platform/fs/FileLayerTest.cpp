@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/fs/CFile.h"
 #include "platform/fs/CFileFind.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
@@ -218,6 +220,98 @@ TEST(FileLayer, StaleTemporariesGoHeldOnesAndOthersStay)
     EXPECT_TRUE(FileExists(held.GetPath())) << "a temporary in use stays";
     EXPECT_TRUE(std::filesystem::exists(dir / ".Other.zip.~abc123"));
     EXPECT_EQ(Read(dir / "VMRNames.zip"), "the archive");
+}
+
+// Windows refuses CREATE_ALWAYS with normal attributes on an existing hidden file; every temporary is
+// hidden and the staged entries and downloads rewrite theirs by name.
+TEST(FileLayer, HiddenTemporaryRewrittenByNameStaysHiddenAndTakesItsMarksOnlyInPlace)
+{
+    ScratchDir dir("layerhidden");
+    const std::string target = Win(dir / "Anna.wav");
+    CTempFile temp;
+    ASSERT_TRUE(temp.Create(target));
+    {
+        CFile file(temp.GetPath(), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
+        file.Write("anna", 4);
+    }
+    EXPECT_TRUE(GetFileAttributes(temp.GetPath()) & FILE_ATTRIBUTE_HIDDEN);
+    temp.SetPlacedAttributes(FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(GetFileAttributes(temp.GetPath()) & FILE_ATTRIBUTE_READONLY) << "marked before the move";
+    ASSERT_TRUE(temp.MoveIntoPlace());
+    EXPECT_EQ(Read(dir / "Anna.wav"), "anna");
+    EXPECT_EQ(GetFileAttributes(target) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              FILE_ATTRIBUTE_READONLY);
+}
+
+// A later refusal put back every file already replaced; the refused target is named.
+TEST(FileLayer, MovesIntoPlaceAreAllOrNothing)
+{
+    ScratchDir dir("layermoves");
+    Write(dir / "Anna.wav", "old anna");
+    std::filesystem::create_directory(dir / "Anna^.wav"); // a folder is never replaced: the refusal
+    std::vector<CTempFile> files(3);
+    const std::string targets[] = {Win(dir / "Anna.wav"), Win(dir / "Bob.wav"), Win(dir / "Anna^.wav")};
+    for (size_t i = 0; i < files.size(); ++i) {
+        ASSERT_TRUE(files[i].Create(targets[i]));
+        Write(winpath::ToHost(files[i].GetPath()), "new " + std::to_string(i));
+    }
+    try {
+        CTempFile::MoveAllIntoPlace(files);
+        ADD_FAILURE() << "a folder was replaced";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_strFileName, targets[2]);
+        EXPECT_NE(e.m_cause, CFileException::none);
+    }
+    EXPECT_EQ(Read(dir / "Anna.wav"), "old anna");
+    EXPECT_FALSE(FileExists(targets[1])) << "a file that was not there before is gone again";
+    EXPECT_TRUE(files[2].IsCreated()) << "the refused temporary is still ours";
+
+    size_t left = 0;
+    for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(dir.Path()))
+        ++left;
+    EXPECT_EQ(left, 3u) << "the old file, the folder and the refused temporary; nothing kept or moved";
+
+    std::filesystem::remove(dir / "Anna^.wav");
+    for (size_t i = 0; i < files.size(); ++i) {
+        ASSERT_TRUE(files[i].Create(targets[i]));
+        Write(winpath::ToHost(files[i].GetPath()), "new " + std::to_string(i));
+    }
+    CTempFile::MoveAllIntoPlace(files);
+    EXPECT_EQ(Read(dir / "Anna.wav"), "new 0");
+    EXPECT_EQ(Read(dir / "Bob.wav"), "new 1");
+    EXPECT_EQ(Read(dir / "Anna^.wav"), "new 2");
+    left = 0;
+    for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(dir.Path()))
+        ++left;
+    EXPECT_EQ(left, 3u) << "no kept copy or temporary stays";
+}
+
+// Failures are described by the system that failed (errno after a Win32 call said "no error occurred").
+TEST(FileLayer, FailuresCarryTheCauseTheSystemGave)
+{
+    ScratchDir dir("layercause");
+    struct Case
+    {
+        const char* what;
+        std::function<bool()> fails;
+        std::string file;
+        int cause;
+    };
+    std::filesystem::create_directory(dir / "folder");
+    CTempFile temp;
+    const Case cases[] = {
+        {"a temporary in a missing folder", [&] { return temp.Create(Win(dir / "missing" / "x.wav")); },
+         Win(dir / "missing" / "x.wav"), CFileException::fileNotFound},
+        {"a move over a folder", [&] { return temp.Create(Win(dir / "folder")) && temp.MoveIntoPlace(); },
+         Win(dir / "folder"), CFileException::accessDenied},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(c.fails()) << c.what;
+        const CFileException e = CFileException::FromLastOsError(c.file);
+        EXPECT_EQ(e.m_cause, c.cause) << c.what << ": " << e.GetErrorMessage();
+        EXPECT_EQ(e.GetErrorMessage().find("no error occurred"), std::string::npos) << c.what;
+        EXPECT_NE(e.GetErrorMessage().find(c.file), std::string::npos) << c.what;
+    }
 }
 
 TEST(FileLayer, ModuleFileNameIsTheRunningTestProgram)
