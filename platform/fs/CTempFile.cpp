@@ -94,9 +94,11 @@ void CTempFile::MoveAllIntoPlace(std::vector<CTempFile>& files)
         }
         placed.push_back(std::move(now));
     }
-    // Marks last: a target made read-only earlier could not have been put back.
+    // Marks last: a target made read-only earlier could not have been put back. A kept file is asked
+    // twice to go (a scanner or indexer may hold it for a moment); one that still stays is a killed
+    // run's leftover for the next sweep.
     for (const Placed& done : placed) {
-        if (!done.kept.empty())
+        if (!done.kept.empty() && !DeleteFile(done.kept))
             DeleteFile(done.kept);
         SetFileAttributes(done.target, done.attributes);
     }
