@@ -6,6 +6,7 @@
 
 #include "names/CNamePackage.h"
 #include "names/CTransferArchive.h"
+#include "platform/fs/CFile.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
@@ -121,6 +122,30 @@ TEST_F(ArchiveSteps, ReadOnlyEntryLeavesNoTemporaryWhenTheInstallFailsAndIsMarke
     EXPECT_TRUE(GetFileAttributes(Win(names / "Anna.wav")) & FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(GetFileAttributes(Win(names / "Anna^.wav")) & FILE_ATTRIBUTE_READONLY);
 }
+
+#ifdef _WIN32
+// Windows only: a player holds the file it plays without letting it be replaced. The files moved into
+// place one after another, so the first one was already new when the second was refused.
+TEST_F(ArchiveSteps, WindowsNameHeldOpenByAPlayerRefusesTheInstallAndReplacesNothing)
+{
+    WriteBytes(names / "Dora.wav", "old Dora");
+    WriteBytes(names / "Dora^.wav", "old marker");
+    WriteBytes(dir / "Dora.zip", Package({Entry("Dora.wav", "new Dora"), Entry("Dora^.wav", "new marker")}));
+    CFile playing(Win(names / "Dora^.wav"), CFile::modeRead | CFile::shareDenyWrite);
+
+    try {
+        CNamePackage::ExtractAll(Win(dir / "Dora.zip"), Win(names));
+        FAIL() << "a file in use was replaced";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_strFileName, Win(names / "Dora^.wav")) << e.GetErrorMessage();
+        EXPECT_NE(e.m_cause, CFileException::none);
+    }
+    playing.Close();
+    EXPECT_EQ(ReadBytes(names / "Dora.wav"), "old Dora");
+    EXPECT_EQ(ReadBytes(names / "Dora^.wav"), "old marker");
+    EXPECT_EQ(Listing(names), (std::vector<std::string>{"Dora.wav", "Dora^.wav"}));
+}
+#endif
 
 TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
 {

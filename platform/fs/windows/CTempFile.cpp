@@ -110,6 +110,14 @@ bool KeepAside(const std::string& path, std::string& kept)
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
+    // A file that a player holds without sharing its deletion cannot be replaced, and a second name
+    // given to it could not be taken back while it is held: found out first.
+    const HANDLE probe =
+        CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(probe);
     const auto [folder, name] = Split(path);
     std::mt19937 random(std::random_device{}());
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
