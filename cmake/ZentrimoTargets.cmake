@@ -7,10 +7,15 @@ set(ZENTRIMO_NO_WINE_PREFIX "${PROJECT_BINARY_DIR}/no-wine-prefix")
 #               [PROPERTIES name value...])
 # One GoogleTest executable per folder; CTest lists each test case by name.
 # OWN_MAIN: the sources provide main() (GUI tests create their QApplication there).
+# On Windows every test program runs under the strict layer (tests/support/strict): the documented
+# Win32 rules that Wine does not enforce, as the user ZENTRIMO_WINDOWS_USER names (standard by default).
 function(zentrimo_test name)
   cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${ZENTRIMO_WINDOWS_MANIFEST})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  if(WIN32)
+    target_link_libraries(${name} PRIVATE zentrimo_strict)
+  endif()
   if(NOT T_OWN_MAIN)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
@@ -51,6 +56,9 @@ function(zentrimo_fuzzer name)
   add_executable(${name}-replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp
                  ${ZENTRIMO_WINDOWS_MANIFEST})
   target_link_libraries(${name}-replay PRIVATE ${F_LIBS})
+  if(WIN32)
+    target_link_libraries(${name}-replay PRIVATE zentrimo_strict)
+  endif()
   # Every seed and every input that once crashed stays a regression case.
   file(GLOB corpus ${PROJECT_SOURCE_DIR}/tests/corpus/${name}/*)
   list(FILTER corpus EXCLUDE REGEX "\\.(py|md)$")

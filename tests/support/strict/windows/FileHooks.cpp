@@ -1,0 +1,445 @@
+// The file calls of the strict layer: each one counts for the fault seam, then meets the documented rules
+// that Wine does not enforce, then goes to the system.
+#include <initializer_list>
+
+#include "tests/support/strict/FaultSeam.h"
+#include "tests/support/strict/windows/StrictLayer.h"
+
+namespace strict::win {
+namespace {
+
+// The system's functions, as the import table had them.
+decltype(&CreateFileA) g_CreateFileA;
+decltype(&CreateFileW) g_CreateFileW;
+decltype(&CloseHandle) g_CloseHandle;
+decltype(&WriteFile) g_WriteFile;
+decltype(&FlushFileBuffers) g_FlushFileBuffers;
+decltype(&SetEndOfFile) g_SetEndOfFile;
+decltype(&SetFileTime) g_SetFileTime;
+decltype(&SetFileInformationByHandle) g_SetFileInformationByHandle;
+decltype(&CopyFileA) g_CopyFileA;
+decltype(&CopyFileW) g_CopyFileW;
+decltype(&CopyFileExA) g_CopyFileExA;
+decltype(&CopyFileExW) g_CopyFileExW;
+decltype(&MoveFileA) g_MoveFileA;
+decltype(&MoveFileW) g_MoveFileW;
+decltype(&MoveFileExA) g_MoveFileExA;
+decltype(&MoveFileExW) g_MoveFileExW;
+decltype(&MoveFileWithProgressA) g_MoveFileWithProgressA;
+decltype(&MoveFileWithProgressW) g_MoveFileWithProgressW;
+decltype(&ReplaceFileA) g_ReplaceFileA;
+decltype(&ReplaceFileW) g_ReplaceFileW;
+decltype(&DeleteFileA) g_DeleteFileA;
+decltype(&DeleteFileW) g_DeleteFileW;
+decltype(&CreateDirectoryA) g_CreateDirectoryA;
+decltype(&CreateDirectoryW) g_CreateDirectoryW;
+decltype(&CreateDirectoryExA) g_CreateDirectoryExA;
+decltype(&CreateDirectoryExW) g_CreateDirectoryExW;
+decltype(&RemoveDirectoryA) g_RemoveDirectoryA;
+decltype(&RemoveDirectoryW) g_RemoveDirectoryW;
+decltype(&SetFileAttributesA) g_SetFileAttributesA;
+decltype(&SetFileAttributesW) g_SetFileAttributesW;
+
+constexpr DWORD kWriteRights = GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA | FILE_APPEND_DATA |
+                               FILE_WRITE_EA | FILE_WRITE_ATTRIBUTES | DELETE | WRITE_DAC | WRITE_OWNER;
+
+// The error of a counted file call that the fault seam fails, or 0.
+DWORD FaultDue()
+{
+    long error = 0;
+    return detail::FileCallFails(error) ? static_cast<DWORD>(error) : 0;
+}
+
+DWORD Attributes(const Path& path)
+{
+    return path.full.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.full.c_str());
+}
+
+bool IsFile(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A standard user may read below the Program Files folders and the Windows folder, nothing more: their
+// access lists give Users read and execute only, and a manifested 64-bit program gets no virtualisation.
+bool RefusedToStandardUser(const Path& path)
+{
+    return StandardUserNow() && IsProtected(path.key);
+}
+
+DWORD OpenRefusal(const Path& path, DWORD access, DWORD disposition, DWORD flags)
+{
+    const DWORD attributes = Attributes(path);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    const bool changes = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING ||
+                         (disposition == CREATE_NEW && !exists) || (disposition == OPEN_ALWAYS && !exists) ||
+                         (access & kWriteRights) || (flags & FILE_FLAG_DELETE_ON_CLOSE);
+    if (changes && RefusedToStandardUser(path))
+        return ERROR_ACCESS_DENIED;
+    // CreateFile, "Files": "If CREATE_ALWAYS and FILE_ATTRIBUTE_NORMAL are specified, CreateFile fails and
+    // sets the last error to ERROR_ACCESS_DENIED if the file exists and has the FILE_ATTRIBUTE_HIDDEN or
+    // FILE_ATTRIBUTE_SYSTEM attribute. To avoid the error, specify the same attributes as the existing
+    // file." TRUNCATE_EXISTING does not have this restriction on Windows (rust-lang/rust#115745 and
+    // #116438, libuv/libuv#3380: truncating an existing hidden file that way works), so it passes here too.
+    if (disposition == CREATE_ALWAYS && IsFile(attributes) &&
+        (((attributes & FILE_ATTRIBUTE_HIDDEN) && !(flags & FILE_ATTRIBUTE_HIDDEN)) ||
+         ((attributes & FILE_ATTRIBUTE_SYSTEM) && !(flags & FILE_ATTRIBUTE_SYSTEM))))
+        return ERROR_ACCESS_DENIED;
+    return 0;
+}
+
+template <class Forward>
+HANDLE Open(const Path& path, DWORD access, DWORD share, DWORD disposition, DWORD flags, Forward forward)
+{
+    if (!path.key.empty()) {
+        if (const DWORD error = FaultDue())
+            return Fail(error, INVALID_HANDLE_VALUE);
+        if (const DWORD error = OpenRefusal(path, access, disposition, flags))
+            return Fail(error, INVALID_HANDLE_VALUE);
+    }
+    const HANDLE handle = forward();
+    if (handle != INVALID_HANDLE_VALUE && !path.key.empty())
+        RememberFile(handle, path.key, share);
+    return handle;
+}
+
+DWORD CopyRefusal(const Path& to, bool failIfExists)
+{
+    if (RefusedToStandardUser(to))
+        return ERROR_ACCESS_DENIED;
+    // CopyFile, Remarks: "If the destination file already exists and has the FILE_ATTRIBUTE_HIDDEN or
+    // FILE_ATTRIBUTE_READONLY attribute set, this function fails with ERROR_ACCESS_DENIED." Wine copies.
+    const DWORD attributes = Attributes(to);
+    if (!failIfExists && IsFile(attributes) &&
+        (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY)))
+        return ERROR_ACCESS_DENIED;
+    return 0;
+}
+
+DWORD MoveRefusal(const Path& from, const Path& to, DWORD flags)
+{
+    if (RefusedToStandardUser(from) || RefusedToStandardUser(to))
+        return ERROR_ACCESS_DENIED;
+    // A rename opens its source for DELETE access; CreateFile, FILE_SHARE_DELETE: "If this flag is not
+    // specified, but the file or device has been opened for delete access, the function fails."
+    const Holders source = HoldersOf(from.key);
+    if (source.count > 0 && !source.allShareDelete)
+        return ERROR_SHARING_VIOLATION;
+    if (to.key == from.key) // a new spelling of the same name
+        return 0;
+    const DWORD attributes = Attributes(to);
+    if (!IsFile(attributes) || !(flags & MOVEFILE_REPLACE_EXISTING))
+        return 0; // the system's own answer: no target, a folder, or "already exists"
+    // A replaced destination may be neither read-only nor open at all, whatever its share mode: "Moving
+    // and Replacing Files" ("A file must also be closed before an application can move it"), measured by
+    // dotnet/runtime#79213 (File.Move over a destination held with FileShare.Delete: access denied) and
+    // described for MoveFileExW on python.org issue 46003 ("it cannot be a directory, a readonly file ...
+    // existing opens of the destination path are not allowed, even if they share delete access").
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return ERROR_ACCESS_DENIED;
+    if (HoldersOf(to.key).count > 0)
+        return ERROR_ACCESS_DENIED;
+    return 0;
+}
+
+template <class Forward>
+BOOL Move(const Path& from, const Path& to, bool deleteOnReboot, DWORD flags, Forward forward)
+{
+    if (const DWORD error = FaultDue())
+        return Fail(error, FALSE);
+    if (!deleteOnReboot)
+        if (const DWORD error = MoveRefusal(from, to, flags))
+            return Fail(error, FALSE);
+    const BOOL moved = forward();
+    if (moved && !deleteOnReboot && !(flags & MOVEFILE_DELAY_UNTIL_REBOOT))
+        RenameHeld(from.key, to.key);
+    return moved;
+}
+
+DWORD DeleteRefusal(const Path& path)
+{
+    if (RefusedToStandardUser(path))
+        return ERROR_ACCESS_DENIED;
+    // DeleteFile, Remarks: "If the file is a read-only file, the function fails with ERROR_ACCESS_DENIED."
+    // and it fails for a file that other handles hold open unless they specified FILE_SHARE_DELETE.
+    if (IsFile(Attributes(path)) && (Attributes(path) & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
+    const Holders holders = HoldersOf(path.key);
+    if (holders.count > 0 && !holders.allShareDelete)
+        return ERROR_SHARING_VIOLATION;
+    return 0;
+}
+
+// A counted call whose only rule is the standard user's (folders, attributes, replacing).
+template <class Forward> BOOL Change(std::initializer_list<const Path*> paths, Forward forward)
+{
+    if (const DWORD error = FaultDue())
+        return Fail(error, FALSE);
+    for (const Path* path : paths)
+        if (RefusedToStandardUser(*path))
+            return Fail(ERROR_ACCESS_DENIED, FALSE);
+    return forward();
+}
+
+// A counted call on an open file handle.
+template <class Forward> BOOL OnHandle(HANDLE handle, Forward forward)
+{
+    if (IsFileHandle(handle))
+        if (const DWORD error = FaultDue())
+            return Fail(error, FALSE);
+    return forward();
+}
+
+HANDLE WINAPI HookCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                              DWORD disposition, DWORD flags, HANDLE model)
+{
+    return Open(MakePath(name), access, share, disposition, flags,
+                [&] { return g_CreateFileA(name, access, share, security, disposition, flags, model); });
+}
+
+HANDLE WINAPI HookCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                              DWORD disposition, DWORD flags, HANDLE model)
+{
+    return Open(MakePath(name), access, share, disposition, flags,
+                [&] { return g_CreateFileW(name, access, share, security, disposition, flags, model); });
+}
+
+BOOL WINAPI HookCloseHandle(HANDLE handle)
+{
+    // Forgotten first: once closed, the same value may come back from another thread's CreateFile.
+    ForgetHandle(handle);
+    return g_CloseHandle(handle);
+}
+
+BOOL WINAPI HookWriteFile(HANDLE handle, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    if (IsFileHandle(handle))
+        if (const DWORD error = FaultDue()) {
+            if (written)
+                *written = 0;
+            return Fail(error, FALSE);
+        }
+    return g_WriteFile(handle, data, size, written, overlapped);
+}
+
+BOOL WINAPI HookFlushFileBuffers(HANDLE handle)
+{
+    return OnHandle(handle, [&] { return g_FlushFileBuffers(handle); });
+}
+
+BOOL WINAPI HookSetEndOfFile(HANDLE handle)
+{
+    return OnHandle(handle, [&] { return g_SetEndOfFile(handle); });
+}
+
+BOOL WINAPI HookSetFileTime(HANDLE handle, const FILETIME* created, const FILETIME* accessed,
+                            const FILETIME* written)
+{
+    return OnHandle(handle, [&] { return g_SetFileTime(handle, created, accessed, written); });
+}
+
+BOOL WINAPI HookSetFileInformationByHandle(HANDLE handle, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID data,
+                                           DWORD size)
+{
+    // An allocation size is only a hint to the file system; renames, deletions and lengths count.
+    if (kind == FileAllocationInfo)
+        return g_SetFileInformationByHandle(handle, kind, data, size);
+    return OnHandle(handle, [&] { return g_SetFileInformationByHandle(handle, kind, data, size); });
+}
+
+template <class Forward> BOOL Copy(const Path& to, bool failIfExists, Forward forward)
+{
+    if (const DWORD error = FaultDue())
+        return Fail(error, FALSE);
+    if (const DWORD error = CopyRefusal(to, failIfExists))
+        return Fail(error, FALSE);
+    return forward();
+}
+
+BOOL WINAPI HookCopyFileA(LPCSTR from, LPCSTR to, BOOL failIfExists)
+{
+    return Copy(MakePath(to), failIfExists, [&] { return g_CopyFileA(from, to, failIfExists); });
+}
+
+BOOL WINAPI HookCopyFileW(LPCWSTR from, LPCWSTR to, BOOL failIfExists)
+{
+    return Copy(MakePath(to), failIfExists, [&] { return g_CopyFileW(from, to, failIfExists); });
+}
+
+BOOL WINAPI HookCopyFileExA(LPCSTR from, LPCSTR to, LPPROGRESS_ROUTINE progress, LPVOID data, LPBOOL cancel,
+                            DWORD flags)
+{
+    return Copy(MakePath(to), flags & COPY_FILE_FAIL_IF_EXISTS,
+                [&] { return g_CopyFileExA(from, to, progress, data, cancel, flags); });
+}
+
+BOOL WINAPI HookCopyFileExW(LPCWSTR from, LPCWSTR to, LPPROGRESS_ROUTINE progress, LPVOID data, LPBOOL cancel,
+                            DWORD flags)
+{
+    return Copy(MakePath(to), flags & COPY_FILE_FAIL_IF_EXISTS,
+                [&] { return g_CopyFileExW(from, to, progress, data, cancel, flags); });
+}
+
+BOOL WINAPI HookMoveFileA(LPCSTR from, LPCSTR to)
+{
+    return Move(MakePath(from), MakePath(to), !to, 0, [&] { return g_MoveFileA(from, to); });
+}
+
+BOOL WINAPI HookMoveFileW(LPCWSTR from, LPCWSTR to)
+{
+    return Move(MakePath(from), MakePath(to), !to, 0, [&] { return g_MoveFileW(from, to); });
+}
+
+BOOL WINAPI HookMoveFileExA(LPCSTR from, LPCSTR to, DWORD flags)
+{
+    return Move(MakePath(from), MakePath(to), !to, flags, [&] { return g_MoveFileExA(from, to, flags); });
+}
+
+BOOL WINAPI HookMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    return Move(MakePath(from), MakePath(to), !to, flags, [&] { return g_MoveFileExW(from, to, flags); });
+}
+
+BOOL WINAPI HookMoveFileWithProgressA(LPCSTR from, LPCSTR to, LPPROGRESS_ROUTINE progress, LPVOID data,
+                                      DWORD flags)
+{
+    return Move(MakePath(from), MakePath(to), !to, flags,
+                [&] { return g_MoveFileWithProgressA(from, to, progress, data, flags); });
+}
+
+BOOL WINAPI HookMoveFileWithProgressW(LPCWSTR from, LPCWSTR to, LPPROGRESS_ROUTINE progress, LPVOID data,
+                                      DWORD flags)
+{
+    return Move(MakePath(from), MakePath(to), !to, flags,
+                [&] { return g_MoveFileWithProgressW(from, to, progress, data, flags); });
+}
+
+BOOL WINAPI HookReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                             LPVOID reserved)
+{
+    const Path paths[] = {MakePath(replaced), MakePath(replacement), MakePath(backup)};
+    return Change({&paths[0], &paths[1], &paths[2]},
+                  [&] { return g_ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved); });
+}
+
+BOOL WINAPI HookReplaceFileW(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
+                             LPVOID exclude, LPVOID reserved)
+{
+    const Path paths[] = {MakePath(replaced), MakePath(replacement), MakePath(backup)};
+    return Change({&paths[0], &paths[1], &paths[2]},
+                  [&] { return g_ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved); });
+}
+
+template <class Forward> BOOL Delete(const Path& path, Forward forward)
+{
+    if (const DWORD error = FaultDue())
+        return Fail(error, FALSE);
+    if (const DWORD error = DeleteRefusal(path))
+        return Fail(error, FALSE);
+    return forward();
+}
+
+BOOL WINAPI HookDeleteFileA(LPCSTR name)
+{
+    return Delete(MakePath(name), [&] { return g_DeleteFileA(name); });
+}
+
+BOOL WINAPI HookDeleteFileW(LPCWSTR name)
+{
+    return Delete(MakePath(name), [&] { return g_DeleteFileW(name); });
+}
+
+BOOL WINAPI HookCreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES security)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_CreateDirectoryA(name, security); });
+}
+
+BOOL WINAPI HookCreateDirectoryW(LPCWSTR name, LPSECURITY_ATTRIBUTES security)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_CreateDirectoryW(name, security); });
+}
+
+BOOL WINAPI HookCreateDirectoryExA(LPCSTR model, LPCSTR name, LPSECURITY_ATTRIBUTES security)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_CreateDirectoryExA(model, name, security); });
+}
+
+BOOL WINAPI HookCreateDirectoryExW(LPCWSTR model, LPCWSTR name, LPSECURITY_ATTRIBUTES security)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_CreateDirectoryExW(model, name, security); });
+}
+
+BOOL WINAPI HookRemoveDirectoryA(LPCSTR name)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_RemoveDirectoryA(name); });
+}
+
+BOOL WINAPI HookRemoveDirectoryW(LPCWSTR name)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_RemoveDirectoryW(name); });
+}
+
+BOOL WINAPI HookSetFileAttributesA(LPCSTR name, DWORD attributes)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_SetFileAttributesA(name, attributes); });
+}
+
+BOOL WINAPI HookSetFileAttributesW(LPCWSTR name, DWORD attributes)
+{
+    const Path path = MakePath(name);
+    return Change({&path}, [&] { return g_SetFileAttributesW(name, attributes); });
+}
+
+template <class Function> Hook Entry(const char* name, Function hook, Function& original)
+{
+    return Hook{name, reinterpret_cast<void*>(hook), reinterpret_cast<void**>(&original)};
+}
+
+} // namespace
+
+const Hook* FileHooks(std::size_t& count)
+{
+    static const Hook hooks[] = {
+        Entry("CreateFileA", &HookCreateFileA, g_CreateFileA),
+        Entry("CreateFileW", &HookCreateFileW, g_CreateFileW),
+        Entry("CloseHandle", &HookCloseHandle, g_CloseHandle),
+        Entry("WriteFile", &HookWriteFile, g_WriteFile),
+        Entry("FlushFileBuffers", &HookFlushFileBuffers, g_FlushFileBuffers),
+        Entry("SetEndOfFile", &HookSetEndOfFile, g_SetEndOfFile),
+        Entry("SetFileTime", &HookSetFileTime, g_SetFileTime),
+        Entry("SetFileInformationByHandle", &HookSetFileInformationByHandle, g_SetFileInformationByHandle),
+        Entry("CopyFileA", &HookCopyFileA, g_CopyFileA),
+        Entry("CopyFileW", &HookCopyFileW, g_CopyFileW),
+        Entry("CopyFileExA", &HookCopyFileExA, g_CopyFileExA),
+        Entry("CopyFileExW", &HookCopyFileExW, g_CopyFileExW),
+        Entry("MoveFileA", &HookMoveFileA, g_MoveFileA),
+        Entry("MoveFileW", &HookMoveFileW, g_MoveFileW),
+        Entry("MoveFileExA", &HookMoveFileExA, g_MoveFileExA),
+        Entry("MoveFileExW", &HookMoveFileExW, g_MoveFileExW),
+        Entry("MoveFileWithProgressA", &HookMoveFileWithProgressA, g_MoveFileWithProgressA),
+        Entry("MoveFileWithProgressW", &HookMoveFileWithProgressW, g_MoveFileWithProgressW),
+        Entry("ReplaceFileA", &HookReplaceFileA, g_ReplaceFileA),
+        Entry("ReplaceFileW", &HookReplaceFileW, g_ReplaceFileW),
+        Entry("DeleteFileA", &HookDeleteFileA, g_DeleteFileA),
+        Entry("DeleteFileW", &HookDeleteFileW, g_DeleteFileW),
+        Entry("CreateDirectoryA", &HookCreateDirectoryA, g_CreateDirectoryA),
+        Entry("CreateDirectoryW", &HookCreateDirectoryW, g_CreateDirectoryW),
+        Entry("CreateDirectoryExA", &HookCreateDirectoryExA, g_CreateDirectoryExA),
+        Entry("CreateDirectoryExW", &HookCreateDirectoryExW, g_CreateDirectoryExW),
+        Entry("RemoveDirectoryA", &HookRemoveDirectoryA, g_RemoveDirectoryA),
+        Entry("RemoveDirectoryW", &HookRemoveDirectoryW, g_RemoveDirectoryW),
+        Entry("SetFileAttributesA", &HookSetFileAttributesA, g_SetFileAttributesA),
+        Entry("SetFileAttributesW", &HookSetFileAttributesW, g_SetFileAttributesW),
+    };
+    count = sizeof hooks / sizeof hooks[0];
+    return hooks;
+}
+
+} // namespace strict::win
