@@ -2,9 +2,12 @@
 #include "locator/VelmoraSearch.h"
 
 #include <cstring>
+#include <optional>
 #include <set>
+#include <vector>
 
 #include "platform/fs/CFileFind.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/registry/WinReg.h"
 
 namespace velmora {
@@ -16,32 +19,79 @@ bool Exists(const std::string& name)
     return finder.FindFile(name);
 }
 
-using Visited = std::set<CFileFind::Identity>;
+using Identity = CFileFind::Identity;
 
-std::string Search(const std::string& folder, Visited& visited)
+// One depth-first walk in listing order. Ordinary folders are entered as they come: they are reached by
+// one path only and cannot lead back up. A link to a folder (a junction, a symbolic link, a mount point)
+// is entered unless it leads to the folder being listed or one above it, which would loop (Windows has
+// such junctions: "Application Data" in AppData\Local leads to AppData\Local), or to a folder already
+// entered through a link. Links are followed rather than skipped because one may lead off the folders
+// the walk reaches otherwise (a mounted volume, a folder elsewhere), and links are few, so checking
+// them costs nearly nothing, where an identity for every folder would cost a file open each on
+// Windows. A folder that cannot be listed counts as empty and as not entered: "Documents and Settings"
+// leads to C:\Users but refuses a listing, and C:\Users is still searched when its turn comes.
+class Walk
 {
-    CFileFind finder;
-    for (bool more = finder.FindFile(folder + "\\*.*"); more;) {
-        more = finder.FindNextFile();
-        if (finder.IsDots())
-            continue;
-        // Pseudo file systems and links back up to the drive's root lead off the drive: through /proc
-        // to any process's folders, or through "/" to other prefixes' drives.
-        if (finder.IsDirectory() && !finder.IsPseudoFileSystemFolder() && !finder.HoldsDriveRoot()) {
-            CFileFind::Identity identity;
-            if (finder.GetIdentity(identity) && visited.insert(identity).second) {
-                std::string found = Search(finder.GetFilePath(), visited);
-                if (!found.empty())
-                    return found;
+public:
+    std::string Search(const std::string& folder, const std::optional<Identity>& identity)
+    {
+        CFileFind finder;
+        bool more = finder.FindFile(folder + "\\*.*");
+        if (!more)
+            return {};
+        if (identity)
+            m_linked.insert(*identity);
+        m_path.push_back({folder, identity});
+        std::string found;
+        while (more && found.empty()) {
+            more = finder.FindNextFile();
+            if (finder.IsDots())
+                continue;
+            // Pseudo file systems and links back up to the drive's root lead off the drive: through /proc
+            // to any process's folders, or through "/" to other prefixes' drives.
+            if (finder.IsDirectory() && !finder.IsPseudoFileSystemFolder() && !finder.HoldsDriveRoot()) {
+                if (!finder.IsFolderLink()) {
+                    found = Search(finder.GetFilePath(), std::nullopt);
+                } else if (Identity target; finder.GetIdentity(target) && !m_linked.count(target) &&
+                                            !LeadsBackUp(finder.GetFilePath(), target)) {
+                    found = Search(finder.GetFilePath(), target);
+                }
+            }
+            if (found.empty() && finder.GetFileName() == kExecutableName) {
+                const std::string path = finder.GetFilePath();
+                found = path.substr(0, path.rfind('\\'));
             }
         }
-        if (finder.GetFileName() == kExecutableName) {
-            const std::string path = finder.GetFilePath();
-            return path.substr(0, path.rfind('\\'));
-        }
+        m_path.pop_back();
+        return found;
     }
-    return {};
-}
+
+private:
+    struct Level
+    {
+        std::string folder;
+        std::optional<Identity> identity; // known for folders entered through a link and the start
+    };
+
+    // Does the link at linkPath, leading to target, lead to a folder being listed?
+    bool LeadsBackUp(const std::string& linkPath, const Identity& target) const
+    {
+        for (const Level& level : m_path) {
+            if (level.identity ? *level.identity == target : IsSameFile(linkPath, OpenablePath(level.folder)))
+                return true;
+        }
+        return false;
+    }
+
+    // "C:" names the drive's current folder when opened; its root is "C:\".
+    static std::string OpenablePath(const std::string& folder)
+    {
+        return folder.size() == 2 && folder[1] == ':' ? folder + '\\' : folder;
+    }
+
+    std::vector<Level> m_path;   // the folders being listed, outermost first
+    std::set<Identity> m_linked; // the folders entered through a link (on Linux, every folder)
+};
 
 } // namespace
 
@@ -71,16 +121,16 @@ std::string LocateFolder()
 
 std::string SearchFolder(const std::string& folder)
 {
-    // The start counts as entered, so a link leading back to it is not followed either.
-    Visited visited;
+    // The start counts as entered, so a link leading back to it is not followed either. Its identity is
+    // that of its "." entry (a drive's root on Windows has none; then its path is compared).
+    std::optional<Identity> start;
     CFileFind finder;
-    for (bool more = finder.FindFile(folder + "\\*.*"); more;) {
+    for (bool more = finder.FindFile(folder + "\\*.*"); more && !start;) {
         more = finder.FindNextFile();
-        CFileFind::Identity self;
-        if (finder.GetFileName() == "." && finder.GetIdentity(self))
-            visited.insert(self);
+        if (Identity self; finder.GetFileName() == "." && finder.GetIdentity(self))
+            start = self;
     }
-    return Search(folder, visited);
+    return Walk().Search(folder, start);
 }
 
 std::string NamesFolder(const std::string& velmoraFolder)

@@ -18,10 +18,11 @@ std::string LocateFolder();
 
 // Depth-first search of folder (no trailing backslash) in listing order: each subfolder is
 // searched before its own name is compared, and the first entry named exactly "Velmora.exe"
-// (case-sensitive) gives its parent folder. Folders that cannot be listed count as empty; a folder
-// reached a second time (through a link) is not searched again, so link cycles end. The search
-// keeps to the drive: it does not enter pseudo file systems (proc, sysfs, devtmpfs) nor follow a
-// link to the drive's root or a folder above it ("/", the prefix); other links are followed.
+// (case-sensitive) gives its parent folder. Folders that cannot be listed count as empty and the
+// search goes on past them. A link to a folder is not followed to the folder being listed or one
+// above it, nor to a folder already entered through a link, so link cycles end. The search keeps
+// to the drive: it does not enter pseudo file systems (proc, sysfs, devtmpfs) nor follow a link to
+// the drive's root or a folder above it ("/", the prefix); other links are followed.
 std::string SearchFolder(const std::string& folder);
 
 // The names folder of a Velmora folder, joined as plain text (a trailing backslash stays doubled).

@@ -53,6 +53,11 @@ public:
     bool GetLastWriteTime(std::time_t& time) const;
     // False when the entry cannot be examined (a dangling link, removed meanwhile).
     bool GetIdentity(Identity& identity) const;
+    // The entry is a link to a folder (a symbolic link, a junction, a mount point): another way into a
+    // folder that may lie anywhere, the listing's own folder and those above it included, so following
+    // it may loop. An ordinary folder is reached by one path only. Where a backend cannot tell the two
+    // apart cheaply, every folder counts as a link.
+    bool IsFolderLink() const;
     // A folder of one of the kernel's pseudo file systems (proc, sysfs, devtmpfs and their kin),
     // links followed: it describes the running system rather than holding files, and its links
     // lead anywhere, other processes' folders included.
@@ -70,6 +75,7 @@ private:
         std::uint32_t attributes = 0;
         std::uint64_t length = 0;
         std::time_t written = 0;
+        bool folderLink = false;
     };
     const Entry* Current() const;
     std::string HostPath(const Entry& entry) const;

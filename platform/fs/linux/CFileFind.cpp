@@ -235,6 +235,13 @@ bool CFileFind::GetIdentity(Identity& identity) const
     return true;
 }
 
+bool CFileFind::IsFolderLink() const
+{
+    // Not only symbolic links: a bind mount looks like any other folder, and a folder's identity costs
+    // one stat here, so every folder counts.
+    return IsDirectory();
+}
+
 bool CFileFind::IsPseudoFileSystemFolder() const
 {
     const Entry* entry = Current();

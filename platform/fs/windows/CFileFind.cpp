@@ -1,4 +1,4 @@
-// Folder listings through FindFirstFile/FindNextFile, which match the pattern and report attributes.
+// Folder listings through FindFirstFileEx/FindNextFile, which match the pattern and report attributes.
 #include "platform/fs/CFileFind.h"
 
 #include "platform/fs/FileSystem.h"
@@ -12,6 +12,17 @@ std::time_t ToTime(const FILETIME& time)
     value.LowPart = time.dwLowDateTime;
     value.HighPart = time.dwHighDateTime;
     return static_cast<std::time_t>((value.QuadPart - 116444736000000000ULL) / 10000000ULL);
+}
+
+// A folder that stands for another: a junction, a symbolic link or a mount point carries a name-surrogate
+// reparse tag. Other reparse points (cloud placeholders, deduplicated files) are the folder itself.
+// Wine lists a Unix symbolic link to a folder as a reparse point and writes no tag (it leaves
+// dwReserved0 as it was, so it is cleared before each call): an unknown tag counts as a link.
+bool IsFolderLinkData(const WIN32_FIND_DATAA& data)
+{
+    const DWORD kFolderReparse = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    return (data.dwFileAttributes & kFolderReparse) == kFolderReparse &&
+           (data.dwReserved0 == 0 || IsReparseTagNameSurrogate(data.dwReserved0));
 }
 
 } // namespace
@@ -30,8 +41,13 @@ bool CFileFind::FindFile(const std::string& pattern)
     if (name.empty())
         return false;
 
+    // The basic level skips the short names nobody here reads; a listing asks for the directory in
+    // large blocks. A folder that cannot be listed (access refused, a path past MAX_PATH) lists nothing.
+    const bool listing = name.find_first_of("*?") != std::string::npos;
     WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    data.dwReserved0 = 0;
+    const HANDLE find = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                         nullptr, listing ? FIND_FIRST_EX_LARGE_FETCH : 0);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     do {
@@ -41,7 +57,9 @@ bool CFileFind::FindFile(const std::string& pattern)
         entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
         entry.length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         entry.written = ToTime(data.ftLastWriteTime);
+        entry.folderLink = IsFolderLinkData(data);
         m_entries.push_back(std::move(entry));
+        data.dwReserved0 = 0;
     } while (::FindNextFileA(find, &data));
     FindClose(find);
     return !m_entries.empty();
@@ -84,7 +102,8 @@ bool CFileFind::GetIdentity(Identity& identity) const
     const Entry* entry = Current();
     if (!entry)
         return false;
-    // Backup semantics open folders too; no access right is needed to read the identity.
+    // Backup semantics open folders too; no access right is needed to read the identity, and a link is
+    // followed to what it names.
     const HANDLE handle =
         CreateFileA(HostPath(*entry).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -101,6 +120,12 @@ bool CFileFind::GetIdentity(Identity& identity) const
     return true;
 }
 
+bool CFileFind::IsFolderLink() const
+{
+    const Entry* entry = Current();
+    return entry && entry->folderLink;
+}
+
 bool CFileFind::IsPseudoFileSystemFolder() const
 {
     return false; // Windows has no file systems that describe the running system instead of holding files
@@ -108,7 +133,7 @@ bool CFileFind::IsPseudoFileSystemFolder() const
 
 bool CFileFind::HoldsDriveRoot() const
 {
-    // Loops through junctions are caught by the search's identity check; a drive's root is reached only
-    // through its letter.
+    // Links back up the tree, to the drive's root as to any folder above, are told by IsFolderLink and the
+    // identity of what they lead to; nothing here leads above a drive's root.
     return false;
 }
