@@ -121,7 +121,7 @@ void CTransferArchive::RemoveStaleTemporaries() const
 void CTransferArchive::AdoptPackage(CTempFile& package)
 {
     const std::string archive = GetPath();
-    AsArchive({package.GetPath()}, archive, [&] { CNamePackage::Verify(package.GetPath()); });
+    CNamePackage::Verify(package.GetPath());
     if (!package.MoveIntoPlace())
         throw CFileException::FromLastOsError(archive);
 }
@@ -132,7 +132,7 @@ bool CTransferArchive::AddPackage(const std::string& packagePath)
     CTempFile work;
     if (!work.Create(archive))
         throw CFileException::FromLastOsError(archive);
-    const bool added = AsArchive({work.GetPath(), packagePath}, archive, [&] {
+    const bool added = AsArchive({work.GetPath()}, archive, [&] {
         CopyData(archive, work.GetPath());
         CZipContainer package;
         package.OpenArchive(packagePath, CZipContainer::OpenReadOnly);

@@ -7,8 +7,9 @@ class CTempFile;
 
 // Every change is made on a temporary beside the archive and moved over it only once complete, so
 // after any failure (a package or archive that does not read, a bad CRC, a full disk, a killed run)
-// the archive is absent, as before a first save, or holds exactly the names saved before. File errors
-// name the archive, never one of its temporaries.
+// the archive is absent, as before a first save, or holds exactly the names saved before. Errors of the
+// archive name the archive, never one of its temporaries; errors of a package name the package's path as
+// given, for the caller to put in the user's terms.
 class CTransferArchive
 {
 public:
@@ -22,7 +23,8 @@ public:
     void RemoveStaleTemporaries() const;
 
     // Makes a downloaded package, a temporary made beside the archive, the archive, after reading it
-    // through. A package that does not read leaves the archive absent; its ZIP error travels on.
+    // through. A package that does not read leaves the archive absent; its ZIP error, naming the package,
+    // travels on.
     void AdoptPackage(CTempFile& package);
 
     // Adds the files of the package (its entries that are files outside any folder) after the entries

@@ -5,6 +5,7 @@
 #include "names/NameOrder.h"
 #include "locator/VelmoraSearch.h"
 #include "names/CNamePackage.h"
+#include "names/DownloadedPackage.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
@@ -72,7 +73,14 @@ void CMainDlg::OnInstall()
 
     // When unpacking fails a Temp.zip in the program's folder stays for a look; one in the temporary folder
     // goes with its object.
-    CNamePackage::ExtractAll(package, namesFolder);
+    try {
+        CNamePackage::ExtractAll(package, namesFolder);
+    } catch (const CZipException& e) {
+        if (e.m_strFile != package)
+            throw;
+        MessageBox(namelist::DamagedPackageText(m_strSelectedName, e), "Failure", MB_OK);
+        return;
+    }
     DeleteFile(package);
 
     MessageBox("Name files installed.", "Success", MB_OK);

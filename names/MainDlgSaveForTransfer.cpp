@@ -3,6 +3,7 @@
 
 #include "app/CNoticeScope.h"
 #include "names/CTransferArchive.h"
+#include "names/DownloadedPackage.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
 #include "platform/fs/FileSystem.h"
@@ -72,10 +73,17 @@ void CMainDlg::OnDownloadSave()
     CArchiveNamingUi ui(dialogUi, package.GetPath(), transfer.GetPath());
     bool saved = service::DownloadPackage(url, package.GetPath(), ui).ok;
     if (saved) {
-        if (!transfer.Exists())
-            transfer.AdoptPackage(package);
-        else
-            saved = transfer.AddPackage(package.GetPath());
+        try {
+            if (!transfer.Exists())
+                transfer.AdoptPackage(package);
+            else
+                saved = transfer.AddPackage(package.GetPath());
+        } catch (const CZipException& e) {
+            if (e.m_strFile != package.GetPath())
+                throw;
+            MessageBox(namelist::DamagedPackageText(m_strSelectedName, e), "Failure", MB_OK);
+            return;
+        }
     }
 
     if (!saved) {

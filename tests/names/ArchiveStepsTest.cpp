@@ -6,6 +6,7 @@
 
 #include "names/CNamePackage.h"
 #include "names/CTransferArchive.h"
+#include "names/DownloadedPackage.h"
 #include "platform/fs/CFile.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
@@ -207,6 +208,28 @@ TEST_F(ArchiveSteps, SecondPackageAddsToTheArchiveWhileItsTemporaryIsHeld)
     EXPECT_EQ(Listing(save), std::vector<std::string>{"VMRNames.zip"});
 }
 
+// "Error in ...\VMRNames.zip: Crc mismatched" was shown for a damaged download while the archive was
+// intact, inviting the user to throw away every name saved so far.
+TEST_F(ArchiveSteps, DamagedPackageIsBlamedNeverTheIntactTransferArchive)
+{
+    CTransferArchive transfer(Win(save) + "\\");
+    WriteBytes(save / "VMRNames.zip", Package({Entry("Anna.wav", "anna"), Entry("Anna^.wav", "marker")}));
+    const std::string before = ReadBytes(save / "VMRNames.zip");
+    RawEntry broken = Entry("Bob^.wav", std::string(5000, 'b'));
+    broken.crcDelta = 1;
+    WriteBytes(dir / "Bob.zip", Package({Entry("Bob.wav", "bob"), broken}));
+    try {
+        transfer.AddPackage(Win(dir / "Bob.zip"));
+        ADD_FAILURE() << "a damaged package was added";
+    } catch (const CZipException& e) {
+        EXPECT_EQ(e.m_strFile, Win(dir / "Bob.zip"));
+        const std::string text = namelist::DamagedPackageText("Bob", e);
+        EXPECT_EQ(text.find("VMRNames.zip"), std::string::npos) << text;
+        EXPECT_NE(text.find("Bob"), std::string::npos) << text;
+    }
+    EXPECT_EQ(ReadBytes(save / "VMRNames.zip"), before);
+}
+
 TEST_F(ArchiveSteps, DownloadThatIsNoArchiveNeverBecomesTheTransferArchive)
 {
     CTransferArchive transfer(Win(save) + "\\");
@@ -214,7 +237,12 @@ TEST_F(ArchiveSteps, DownloadThatIsNoArchiveNeverBecomesTheTransferArchive)
         CTempFile download;
         ASSERT_TRUE(download.Create(transfer.GetPath()));
         WriteBytes(winpath::ToHost(download.GetPath()), "<html>Not Found</html>");
-        EXPECT_NE(0, ziptest::ZipErrorOf([&] { transfer.AdoptPackage(download); }));
+        try {
+            transfer.AdoptPackage(download);
+            ADD_FAILURE() << "a page became the transfer archive";
+        } catch (const CZipException& e) {
+            EXPECT_EQ(e.m_strFile, download.GetPath()) << "the download is blamed, for the caller to name";
+        }
     }
     EXPECT_FALSE(transfer.Exists());
     EXPECT_TRUE(Listing(save).empty());
