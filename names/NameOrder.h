@@ -1,4 +1,4 @@
-// The catalogue's order: ascending, ignoring the case of the letters A to Z.
+// The catalogue's order (ascending, ignoring the case of the letters A to Z) and the equality of typed names.
 #pragma once
 
 #include <string>
@@ -10,6 +10,8 @@ namespace namelist {
 // folded, every other byte compares by value. Negative, zero or positive.
 int CompareFolded(const std::string& a, const std::string& b);
 
+// Equal up to the first NUL, ignoring the case of the letters of the Latin, Greek and Cyrillic scripts in
+// UTF-8 ("łukasz" is "Łukasz", "ÉMILE" is "Émile"); bytes that are not UTF-8 compare by value.
 bool EqualsFolded(const std::string& a, const std::string& b);
 
 // Sorts by CompareFolded; names that compare equal keep their order, and every name stays exactly
