@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "bench/locator/BenchTree.h"
 #include "locator/VelmoraSearch.h"
 #include "tests/support/ScratchPrefix.h"
 
@@ -19,30 +19,6 @@ double Seconds(const std::chrono::steady_clock::time_point& start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Folders three deep, 40 x 25 of them, the rest files; Velmora lies in the last folder created.
-long MakeTree(const fs::path& root, long entries, fs::path& executable)
-{
-    long made = 0;
-    const long folders = 40 * 25;
-    const long filesPerFolder = (entries - 40 - folders) / folders;
-    fs::path last;
-    for (int a = 0; a < 40; ++a) {
-        const fs::path top = root / ("Top" + std::to_string(a));
-        fs::create_directory(top);
-        ++made;
-        for (int b = 0; b < 25; ++b) {
-            last = top / ("Sub" + std::to_string(b));
-            fs::create_directory(last);
-            ++made;
-            for (long f = 0; f < filesPerFolder; ++f, ++made)
-                std::ofstream(last / ("file" + std::to_string(f) + ".dat"));
-        }
-    }
-    executable = last / "Velmora.exe";
-    std::ofstream(executable) << "MZ";
-    return made + 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,7 +27,7 @@ int main(int argc, char** argv)
     ScratchPrefix prefix;
     std::printf("building a tree of %ld entries...\n", entries);
     fs::path executable;
-    const long made = MakeTree(prefix.DriveC(), entries, executable);
+    const long made = MakeSearchTree(prefix.DriveC(), entries, executable);
     const std::string command = "find '" + prefix.DriveC().string() + "' -name Velmora.exe > /dev/null";
 
     // One warm-up of each, so both read the tree from the cache.
