@@ -2,6 +2,7 @@
 #include "app/CMainDlg.h"
 
 #include "app/CNoticeScope.h"
+#include "platform/fs/FileSystem.h"
 
 #include <initializer_list>
 
@@ -12,6 +13,17 @@ constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, I
                                IDC_VELMORA_LOCATION};
 constexpr int kSaveRow[] = {IDC_DOWNLOAD_SAVE, IDC_BROWSE_SAVE, IDC_SAVE_LOCATION, IDC_SAVE_LOCATION_LABEL};
 constexpr int kRowShift = 30; // client pixels between the two layouts' Velmora rows
+
+// Where the offline road proposes to save: the program's own folder, so that the archive and the copy of the
+// program made on closing end up together; an installed copy's folder (a system folder, or one the user
+// may not write) gives way to the user's documents folder.
+std::string DefaultSaveFolder(const std::string& moduleFolder)
+{
+    if (!IsSystemFolder(moduleFolder) && CanCreateFilesIn(moduleFolder))
+        return moduleFolder;
+    const std::string documents = GetDocumentsFolder();
+    return documents.empty() ? moduleFolder : documents;
+}
 
 void Enable(CWnd& dialog, std::initializer_list<int> ids)
 {
@@ -134,7 +146,7 @@ void CMainDlg::OnScenarioOffline()
         }
         if (m_bConnected) {
             FetchStep();
-            m_editSaveLocation.SetWindowText(m_strModuleFolder);
+            m_editSaveLocation.SetWindowText(DefaultSaveFolder(m_strModuleFolder));
         }
         m_btnInstall.SetWindowText("Install Saved Name");
         if (found)

@@ -51,6 +51,15 @@ long LastOsError();
 // LastOsError() set otherwise.
 bool CanCreateFilesIn(const std::string& folder);
 
+// The user's documents folder, Windows form, ending in '\': the Documents known folder on Windows; on
+// Linux the XDG documents folder when it exists, else the home folder. "" when none can be had.
+std::string GetDocumentsFolder();
+
+// True for a folder of the installed system, where programs are put and users keep no files: below the
+// Program Files folders or the Windows folder on Windows; below /usr, /opt, /bin, /sbin, /lib or /etc on
+// Linux.
+bool IsSystemFolder(const std::string& folder);
+
 // The user's folder for temporary files (TMPDIR, else the system's), Windows form, ending in '\'.
 std::string GetTempFolder();
 

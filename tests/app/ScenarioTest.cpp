@@ -4,6 +4,10 @@
 
 #include "tests/support/SampleRoadFixture.h"
 
+#include <cstdlib>
+
+#include "platform/fs/FileSystem.h"
+
 namespace {
 
 constexpr int kVelmoraRow[] = {IDC_BROWSE_VELMORA, IDC_VELMORA_LOCATION_LABEL, IDC_INSTALL,
@@ -197,6 +201,29 @@ TEST_F(ScenarioTest, SwitchingWebOfflineWebMovesTheVelmoraRowThirtyPixelsEachWay
     EXPECT_EQ(Selected(), 3) << "fetched and filled once in the run";
     EXPECT_EQ(sockets.starts, 1) << "probed once in the run";
     ExpectInvariant();
+}
+
+// An installed copy proposed its own folder (/usr/bin, C:\Program Files\Zentrimo) for the archive: a user's
+// first save there was refused, root's wrote VMRNames.zip among the system's programs.
+TEST_F(ScenarioTest, InstalledCopyProposesTheDocumentsFolderForSaving)
+{
+    OpenWindow();
+#ifdef _WIN32
+    const char* programFiles = std::getenv("ProgramFiles");
+    ASSERT_NE(programFiles, nullptr);
+    dlg->m_strModuleFolder = std::string(programFiles) + "\\Zentrimo\\";
+#else
+    dlg->m_strModuleFolder = "Z:\\usr\\bin\\";
+#endif
+    ASSERT_TRUE(IsSystemFolder(dlg->m_strModuleFolder));
+    ClickOffline();
+    EXPECT_TRUE(script.Finished());
+    const std::string documents = GetDocumentsFolder();
+    ASSERT_FALSE(documents.empty());
+    EXPECT_TRUE(FolderExists(documents)) << documents;
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), documents);
+    EXPECT_FALSE(IsSystemFolder(documents));
+    EXPECT_FALSE(IsSystemFolder(computer.ProgramLocation())) << "a folder of the user's own";
 }
 
 TEST_F(ScenarioTest, EachSwitchRefillsTheBoxesFromTheLocatorAndTheModuleFolder)

@@ -3,7 +3,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
+#include <fstream>
+#include <pwd.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -199,4 +202,57 @@ bool IsSameFile(const std::string& a, const std::string& b)
     const std::string second = Host(b);
     std::error_code ec;
     return !first.empty() && !second.empty() && std::filesystem::equivalent(first, second, ec) && !ec;
+}
+
+namespace {
+
+std::filesystem::path HomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry && entry->pw_dir ? entry->pw_dir : "";
+}
+
+// XDG_DOCUMENTS_DIR from the user's user-dirs.dirs ("$HOME/Documents" or an absolute path), or "".
+std::filesystem::path XdgDocumentsFolder(const std::filesystem::path& home)
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::filesystem::path folder = config && *config ? std::filesystem::path(config) : home / ".config";
+    std::ifstream in(folder / "user-dirs.dirs");
+    const std::string key = "XDG_DOCUMENTS_DIR=\"";
+    for (std::string line; std::getline(in, line);) {
+        if (line.compare(0, key.size(), key) != 0 || line.back() != '"')
+            continue;
+        std::string value = line.substr(key.size(), line.size() - key.size() - 1);
+        if (value.compare(0, 5, "$HOME") == 0)
+            return home.string() + value.substr(5);
+        return value.empty() || value[0] != '/' ? std::filesystem::path() : std::filesystem::path(value);
+    }
+    return {};
+}
+
+} // namespace
+
+std::string GetDocumentsFolder()
+{
+    const std::filesystem::path home = HomeFolder();
+    if (home.empty())
+        return std::string();
+    const std::filesystem::path documents = XdgDocumentsFolder(home);
+    std::error_code ec;
+    std::string folder = winpath::ToWindows(
+        !documents.empty() && std::filesystem::is_directory(documents, ec) ? documents : home);
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+bool IsSystemFolder(const std::string& folder)
+{
+    const std::string host = Host(folder) + "/";
+    for (const char* system : {"/usr/", "/opt/", "/bin/", "/sbin/", "/lib/", "/lib64/", "/etc/"})
+        if (host.compare(0, std::strlen(system), system) == 0)
+            return true;
+    return false;
 }

@@ -3,6 +3,9 @@
 
 #include "platform/fs/CFile.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 namespace {
 
 constexpr DWORD kSettableBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -133,4 +136,46 @@ bool IsSameFile(const std::string& a, const std::string& b)
     }
     return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
            first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+namespace {
+
+// A known folder's path in the ANSI code page, ending in '\\'; "" when the system has none.
+std::string KnownFolder(REFKNOWNFOLDERID id)
+{
+    wchar_t* wide = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &wide))) {
+        const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        if (size > 1) {
+            folder.resize(static_cast<size_t>(size));
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, folder.data(), size, nullptr, nullptr);
+            folder.resize(static_cast<size_t>(size - 1));
+        }
+    }
+    CoTaskMemFree(wide);
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+} // namespace
+
+std::string GetDocumentsFolder()
+{
+    return KnownFolder(FOLDERID_Documents);
+}
+
+bool IsSystemFolder(const std::string& folder)
+{
+    std::string path = folder;
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    for (REFKNOWNFOLDERID id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_Windows}) {
+        const std::string system = KnownFolder(id);
+        if (!system.empty() && path.size() >= system.size() &&
+            _strnicmp(path.c_str(), system.c_str(), system.size()) == 0)
+            return true;
+    }
+    return false;
 }

@@ -131,3 +131,27 @@ TEST(FileSystem, TempFolderIsTheUsersOwn)
     EXPECT_EQ('\\', folder.back());
     EXPECT_EQ(winpath::ToHost(folder), dir.Path());
 }
+
+TEST(FileSystem, DocumentsFolderIsTheXdgOneWhenItExistsElseHome)
+{
+    ScratchDir dir("fsdocs");
+    Write(dir / "user-dirs.dirs", "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedConfig = config ? config : "";
+    setenv("HOME", dir.Path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+    const std::string withoutFolder = GetDocumentsFolder();
+    std::filesystem::create_directory(dir / "Papers");
+    const std::string withFolder = GetDocumentsFolder();
+    setenv("HOME", savedHome.c_str(), 1);
+    if (config)
+        setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(withoutFolder, Win(dir.Path()) + "\\");
+    EXPECT_EQ(withFolder, Win(dir / "Papers") + "\\");
+    EXPECT_TRUE(IsSystemFolder("Z:\\usr\\local\\bin\\"));
+    EXPECT_FALSE(IsSystemFolder(withFolder));
+    EXPECT_FALSE(IsSystemFolder("Z:\\usrlocal\\"));
+}
