@@ -14,6 +14,7 @@
 #include "platform/fs/WinPath.h"
 #include "platform/registry/WinReg.h"
 #include "tests/support/ScratchDir.h"
+#include "tests/support/strict/WindowsUser.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ class WindowsLocator : public ::testing::Test
 protected:
     void TearDown() override
     {
+        strict::ElevatedScope installer;
         for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
             // The owner may always rewrite the key's permissions; then it can be removed.
             HKEY entry = nullptr;
@@ -43,6 +45,7 @@ protected:
     // descriptor string) replace the key's own when given.
     void WriteInstallPathAs32BitInstaller(const std::string& value, const char* permissions = nullptr)
     {
+        strict::ElevatedScope installer;
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, velmora::kConfigurationKey, 0, nullptr, 0,
                                   KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr),
@@ -84,8 +87,8 @@ TEST_F(WindowsLocator, TheEntryOfA32BitInstallerIsFound)
     EXPECT_EQ(velmora::LocateFolder(), folder);
 }
 
-// What a standard user gets on HKEY_LOCAL_MACHINE\SOFTWARE: reading, nothing more (Wine grants every
-// right unless the key's own permissions say otherwise).
+// What a standard user gets on HKEY_LOCAL_MACHINE\SOFTWARE: reading, nothing more. The key's own
+// permissions say so here, which Wine enforces for any user, elevated runs included.
 TEST_F(WindowsLocator, TheEntryOfA32BitInstallerIsFoundByAStandardUser)
 {
     std::filesystem::create_directories(dir / "Velmora Place");

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/registry/WinReg.h"
+#include "tests/support/strict/WindowsUser.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -29,6 +30,7 @@ protected:
 #ifdef _WIN32
     void TearDown() override
     {
+        strict::ElevatedScope installer;
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
             for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
                 // The owner may always rewrite the key's permissions; then it can be removed.
@@ -41,8 +43,10 @@ protected:
             }
     }
 
+    // As an installer writes the machine's keys: elevated.
     void WriteString(HKEY root, REGSAM view, const std::string& value)
     {
+        strict::ElevatedScope installer;
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(root, kKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
@@ -60,6 +64,7 @@ protected:
 
     static void SetPermissions(HKEY root, REGSAM view, const char* descriptor)
     {
+        strict::ElevatedScope installer;
         HKEY key = nullptr;
         if (RegOpenKeyExA(root, kKey, 0, WRITE_DAC | view, &key) != ERROR_SUCCESS)
             return;
