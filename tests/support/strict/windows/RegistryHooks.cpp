@@ -66,13 +66,19 @@ bool Refused(HKEY key)
     return StandardUserNow() && IsMachineKey(key);
 }
 
+LONG Refuse(const char* call, const char* rule)
+{
+    Report(call, L"HKEY_LOCAL_MACHINE", ERROR_ACCESS_DENIED, rule);
+    return ERROR_ACCESS_DENIED;
+}
+
 // Opening with more than KEY_READ: the standard user's token does not have it.
-template <class Forward> LONG Open(HKEY key, REGSAM desired, HKEY* result, Forward forward)
+template <class Forward> LONG Open(const char* call, HKEY key, REGSAM desired, HKEY* result, Forward forward)
 {
     if (Refused(key) && !ReadOnly(desired)) {
         if (result)
             *result = nullptr;
-        return ERROR_ACCESS_DENIED;
+        return Refuse(call, "a standard user opens HKEY_LOCAL_MACHINE for reading only");
     }
     const LONG status = forward();
     Remember(key, status, result);
@@ -81,21 +87,21 @@ template <class Forward> LONG Open(HKEY key, REGSAM desired, HKEY* result, Forwa
 
 // Creating: a standard user may only open a key that is there already, for reading.
 template <class Exists, class Forward>
-LONG Create(HKEY key, REGSAM desired, HKEY* result, Exists exists, Forward forward)
+LONG Create(const char* call, HKEY key, REGSAM desired, HKEY* result, Exists exists, Forward forward)
 {
     if (Refused(key) && (!ReadOnly(desired) || !exists())) {
         if (result)
             *result = nullptr;
-        return ERROR_ACCESS_DENIED;
+        return Refuse(call, "a standard user creates nothing in HKEY_LOCAL_MACHINE");
     }
     const LONG status = forward();
     Remember(key, status, result);
     return status;
 }
 
-template <class Forward> LONG Write(HKEY key, Forward forward)
+template <class Forward> LONG Write(const char* call, HKEY key, Forward forward)
 {
-    return Refused(key) ? ERROR_ACCESS_DENIED : forward();
+    return Refused(key) ? Refuse(call, "a standard user writes nothing in HKEY_LOCAL_MACHINE") : forward();
 }
 
 template <class Open, class Name> bool KeyExists(Open open, HKEY key, Name subKey, REGSAM desired)
@@ -109,12 +115,14 @@ template <class Open, class Name> bool KeyExists(Open open, HKEY key, Name subKe
 
 LSTATUS WINAPI HookRegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result)
 {
-    return Open(key, desired, result, [&] { return g_RegOpenKeyExA(key, subKey, options, desired, result); });
+    return Open("RegOpenKeyExA", key, desired, result,
+                [&] { return g_RegOpenKeyExA(key, subKey, options, desired, result); });
 }
 
 LSTATUS WINAPI HookRegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM desired, PHKEY result)
 {
-    return Open(key, desired, result, [&] { return g_RegOpenKeyExW(key, subKey, options, desired, result); });
+    return Open("RegOpenKeyExW", key, desired, result,
+                [&] { return g_RegOpenKeyExW(key, subKey, options, desired, result); });
 }
 
 LSTATUS WINAPI HookRegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
@@ -122,7 +130,8 @@ LSTATUS WINAPI HookRegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPST
                                    LPDWORD disposition)
 {
     return Create(
-        key, desired, result, [&] { return KeyExists(g_RegOpenKeyExA, key, subKey, desired); },
+        "RegCreateKeyExA", key, desired, result,
+        [&] { return KeyExists(g_RegOpenKeyExA, key, subKey, desired); },
         [&] {
             return g_RegCreateKeyExA(key, subKey, reserved, keyClass, options, desired, security, result,
                                      disposition);
@@ -134,7 +143,8 @@ LSTATUS WINAPI HookRegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPW
                                    LPDWORD disposition)
 {
     return Create(
-        key, desired, result, [&] { return KeyExists(g_RegOpenKeyExW, key, subKey, desired); },
+        "RegCreateKeyExW", key, desired, result,
+        [&] { return KeyExists(g_RegOpenKeyExW, key, subKey, desired); },
         [&] {
             return g_RegCreateKeyExW(key, subKey, reserved, keyClass, options, desired, security, result,
                                      disposition);
@@ -144,64 +154,68 @@ LSTATUS WINAPI HookRegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPW
 LSTATUS WINAPI HookRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
                                   DWORD size)
 {
-    return Write(key, [&] { return g_RegSetValueExA(key, name, reserved, type, data, size); });
+    return Write("RegSetValueExA", key,
+                 [&] { return g_RegSetValueExA(key, name, reserved, type, data, size); });
 }
 
 LSTATUS WINAPI HookRegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data,
                                   DWORD size)
 {
-    return Write(key, [&] { return g_RegSetValueExW(key, name, reserved, type, data, size); });
+    return Write("RegSetValueExW", key,
+                 [&] { return g_RegSetValueExW(key, name, reserved, type, data, size); });
 }
 
 LSTATUS WINAPI HookRegSetKeyValueA(HKEY key, LPCSTR subKey, LPCSTR name, DWORD type, LPCVOID data, DWORD size)
 {
-    return Write(key, [&] { return g_RegSetKeyValueA(key, subKey, name, type, data, size); });
+    return Write("RegSetKeyValueA", key,
+                 [&] { return g_RegSetKeyValueA(key, subKey, name, type, data, size); });
 }
 
 LSTATUS WINAPI HookRegSetKeyValueW(HKEY key, LPCWSTR subKey, LPCWSTR name, DWORD type, LPCVOID data,
                                    DWORD size)
 {
-    return Write(key, [&] { return g_RegSetKeyValueW(key, subKey, name, type, data, size); });
+    return Write("RegSetKeyValueW", key,
+                 [&] { return g_RegSetKeyValueW(key, subKey, name, type, data, size); });
 }
 
 LSTATUS WINAPI HookRegDeleteValueA(HKEY key, LPCSTR name)
 {
-    return Write(key, [&] { return g_RegDeleteValueA(key, name); });
+    return Write("RegDeleteValueA", key, [&] { return g_RegDeleteValueA(key, name); });
 }
 
 LSTATUS WINAPI HookRegDeleteValueW(HKEY key, LPCWSTR name)
 {
-    return Write(key, [&] { return g_RegDeleteValueW(key, name); });
+    return Write("RegDeleteValueW", key, [&] { return g_RegDeleteValueW(key, name); });
 }
 
 LSTATUS WINAPI HookRegDeleteKeyA(HKEY key, LPCSTR subKey)
 {
-    return Write(key, [&] { return g_RegDeleteKeyA(key, subKey); });
+    return Write("RegDeleteKeyA", key, [&] { return g_RegDeleteKeyA(key, subKey); });
 }
 
 LSTATUS WINAPI HookRegDeleteKeyW(HKEY key, LPCWSTR subKey)
 {
-    return Write(key, [&] { return g_RegDeleteKeyW(key, subKey); });
+    return Write("RegDeleteKeyW", key, [&] { return g_RegDeleteKeyW(key, subKey); });
 }
 
 LSTATUS WINAPI HookRegDeleteKeyExA(HKEY key, LPCSTR subKey, REGSAM view, DWORD reserved)
 {
-    return Write(key, [&] { return g_RegDeleteKeyExA(key, subKey, view, reserved); });
+    return Write("RegDeleteKeyExA", key, [&] { return g_RegDeleteKeyExA(key, subKey, view, reserved); });
 }
 
 LSTATUS WINAPI HookRegDeleteKeyExW(HKEY key, LPCWSTR subKey, REGSAM view, DWORD reserved)
 {
-    return Write(key, [&] { return g_RegDeleteKeyExW(key, subKey, view, reserved); });
+    return Write("RegDeleteKeyExW", key, [&] { return g_RegDeleteKeyExW(key, subKey, view, reserved); });
 }
 
 LSTATUS WINAPI HookRegDeleteTreeA(HKEY key, LPCSTR subKey)
 {
-    return Write(key, [&] { return g_RegDeleteTreeA(key, subKey); });
+    return Write("RegDeleteTreeA", key, [&] { return g_RegDeleteTreeA(key, subKey); });
 }
 
 LSTATUS WINAPI HookRegDeleteTreeW(HKEY key, LPCWSTR subKey)
 {
-    return Write(key, [&] { return g_RegDeleteTreeW(key, subKey); });
+    return Write("RegDeleteTreeW", key, [&] { return g_RegDeleteTreeW(key, subKey); });
 }
 
 LSTATUS WINAPI HookRegCloseKey(HKEY key)

@@ -54,11 +54,8 @@ int PatchedEntries(const char* name);
 const Hook* FileHooks(std::size_t& count);
 const Hook* RegistryHooks(std::size_t& count);
 
-// Sets the last error and returns what a failed call returns.
-template <class Result> Result Fail(DWORD error, Result failure)
-{
-    SetLastError(error);
-    return failure;
-}
+// Tells stderr that a call was refused (or failed by the fault seam) and by which rule, so that a failing
+// test's output says why.
+void Report(const char* call, const std::wstring& path, DWORD error, const char* rule);
 
 } // namespace strict::win
