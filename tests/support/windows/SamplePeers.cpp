@@ -7,9 +7,11 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "tests/support/ScratchDir.h"
+#include "tests/support/strict/WindowsUser.h"
 
 namespace {
 
@@ -28,6 +30,20 @@ std::wstring Wide(const std::string& utf8)
         CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), static_cast<int>(wide.size()))));
     return wide;
 }
+
+// The machine's keys are written as an installer writes them, elevated; the user's own as the user.
+class InstallersRights
+{
+public:
+    explicit InstallersRights(HKEY root)
+    {
+        if (root == HKEY_LOCAL_MACHINE)
+            m_elevated.emplace();
+    }
+
+private:
+    std::optional<strict::ElevatedScope> m_elevated;
+};
 
 // One registry value set for a test and put back as it was (or removed) when the test ends.
 class RegistryValue
@@ -48,6 +64,7 @@ public:
     }
     ~RegistryValue()
     {
+        const InstallersRights rights(m_root);
         HKEY handle = nullptr;
         if (RegOpenKeyExW(m_root, m_key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS)
             return;
@@ -62,6 +79,7 @@ public:
 
     void Set(DWORD type, const void* data, DWORD size)
     {
+        const InstallersRights rights(m_root);
         HKEY handle = nullptr;
         if (RegCreateKeyExW(m_root, m_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
             ERROR_SUCCESS)
