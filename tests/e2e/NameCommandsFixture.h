@@ -1,4 +1,5 @@
-// The main window offscreen in a scratch prefix, talking to a real zentrimo-service on 127.0.0.1.
+// The main window on a scratch computer, talking to a zentrimo-service on 127.0.0.1 over a catalogue
+// the test publishes into; the same on both builds.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,19 +12,27 @@
 #include <vector>
 
 #include "app/CMainDlg.h"
-#include "platform/fs/WinPath.h"
+#include "zip/CZipException.h"
 #include "tests/support/ArchiveEntries.h"
-#include "tests/support/MainWindowFixture.h"
-#include "tests/support/WaveClip.h"
-#include "tests/support/ServiceProcess.h"
+#include "tests/support/CatalogueService.h"
+#include "tests/support/MainWindowSteps.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/SamplePeers.h"
 #include "tests/support/ScratchDir.h"
-#include "tests/support/ScratchPrefix.h"
+#include "tests/support/StandInSockets.h"
+#include "tests/support/WaveClip.h"
 
 inline std::string ReadText(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return FileBytes(path);
+}
+
+// The box of a download of name that does not read as a ZIP archive, with the ZIP component's own words
+// for the error.
+inline std::string DamagedDownloadBox(const std::string& name, int zipError)
+{
+    return "The package downloaded for " + name + " is damaged (" +
+           CZipException(zipError).GetErrorDescription() + ").  Please try again.";
 }
 
 class NameCommandsTest : public ::testing::Test, protected MainWindowSteps
@@ -40,39 +49,29 @@ protected:
         play.Write(work / (name + "-play.wav"));
         list.Write(work / (name + "-list.wav"));
         clips[name] = play;
-        ASSERT_EQ(0, ServiceProcess::RunToEnd({"publish", "--catalog", (work / "catalog").string(), name,
-                                               (work / (name + "-play.wav")).string(),
-                                               (work / (name + "-list.wav")).string()}));
+        service.Publish(name, {work / (name + "-play.wav"), work / (name + "-list.wav")});
     }
-    std::filesystem::path Package(const std::string& name) { return work / "catalog" / (name + ".zip"); }
+    std::filesystem::path Package(const std::string& name) { return service.Package(name); }
 
-    void StartService()
-    {
-        service = std::make_unique<ServiceProcess>(
-            std::vector<std::string>{"--listen", "127.0.0.1:0", "--catalog", (work / "catalog").string(),
-                                     "--db", (work / "requests.db").string(), "--threads", "2"},
-            work / "service.log");
-    }
+    // Package addresses name the service itself, or with deadPackageHost a port where nothing listens.
+    void StartService(bool deadPackageHost = false) { service.Start(deadPackageHost); }
 
-    // C:\Program Files\Velmora with its placeholder program.
+    // Velmora installed on the computer; its names folder.
     std::filesystem::path PlaceVelmora()
     {
-        const auto folder = prefix.DriveC() / "Program Files" / "Velmora";
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder / "Velmora.exe") << "MZ";
-        return folder / "Speakers" / "Ysmerel" / "Names";
+        computer.InstallVelmora();
+        return computer.NamesFolder();
     }
 
-    // The window in the given scenario, with the program's own folder at C:\Tools\.
+    // The window in the given scenario, started from the computer's program folder (Tools()).
     void Open(bool web)
     {
-        std::filesystem::create_directories(prefix.DriveC() / "Tools");
         AppOptions options;
-        options.serviceHost = service ? "127.0.0.1:" + std::to_string(service->Port()) : "127.0.0.1:1";
+        options.serviceHost = service.Started() ? service.HostPort() : "127.0.0.1:1";
         options.probeHost = "probe.zentrimo.test";
         dlg = std::make_unique<CMainDlg>(options);
         ASSERT_TRUE(dlg->Create(IDD_MAIN_DIALOG));
-        dlg->m_strModuleFolder = "C:\\Tools\\";
+        dlg->m_strModuleFolder = computer.ProgramLocation();
         if (web)
             dlg->m_btnScenarioWeb.Click();
         else
@@ -80,17 +79,21 @@ protected:
         ASSERT_EQ(web, dlg->m_bWebScenario);
     }
 
+    // The program's own folder, and a file in it as the program writes it.
+    std::filesystem::path Tools() const { return computer.ProgramFolder(); }
+    std::string InTools(const std::string& name) const { return computer.ProgramLocation() + name; }
+
     // Entry names of an archive, in index order.
     static std::vector<std::string> Entries(const std::filesystem::path& archive)
     {
-        return ArchiveEntries(winpath::ToWindows(archive));
+        return ArchiveEntries(WindowsPath(archive));
     }
 
     ScratchDir work{"e2e"};
-    ScratchPrefix prefix;
+    ScratchComputer computer;
+    CatalogueService service;
     StandInSockets sockets;
     std::map<std::string, WaveClip> clips;
-    std::unique_ptr<ServiceProcess> service;
     ModalScript script;
 
 private:

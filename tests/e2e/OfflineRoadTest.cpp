@@ -23,7 +23,7 @@ protected:
         Publish("Bob", 20);
         StartService();
         Open(false); // no Velmora here, a connection
-        save = prefix.DriveC() / "Tools";
+        save = Tools();
     }
 
     void Save(const std::string& name, const char* box = "Name files downloaded.",
@@ -66,7 +66,7 @@ TEST_F(OfflineRoadTest, SavesAccumulateInTheTransferArchiveAndClosingCopiesThePr
     script.ExpectBox(kInstructions, "Instructions");
     dlg->OnCancel();
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(ReadText(winpath::ToHost(module)), ReadText(save / program));
+    EXPECT_EQ(ReadText(HostPath(module)), ReadText(save / program));
 }
 
 TEST_F(OfflineRoadTest, NameTheServiceCannotServeSavesNothing)
@@ -88,10 +88,7 @@ protected:
     void SetUp() override
     {
         Publish("Anna", 10);
-        service = std::make_unique<ServiceProcess>(
-            std::vector<std::string>{"--listen", "127.0.0.1:0", "--catalog", (work / "catalog").string(),
-                                     "--db", (work / "requests.db").string(), "--public-host", "127.0.0.1:1"},
-            work / "service.log");
+        StartService(true);
         names = PlaceVelmora();
     }
     std::filesystem::path names;
@@ -100,7 +97,7 @@ protected:
 TEST_F(DeadPackageHostTest, FailedDownloadsLeaveNoFileAndTheArchiveAsItWas)
 {
     Open(false);
-    const auto save = prefix.DriveC() / "Tools";
+    const auto save = Tools();
     Type("Anna");
     script.ExpectBox("Unable to download name files.", "Failure");
     dlg->m_btnDownloadSave.Click();
@@ -124,7 +121,7 @@ TEST_F(DeadPackageHostTest, FailedInstallDownloadLeavesNoTemporaryPackage)
     script.ExpectBox("Unable to download name files.", "Failure");
     dlg->m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
-    EXPECT_FALSE(std::filesystem::exists(prefix.DriveC() / "Tools" / "Temp.zip"));
+    EXPECT_FALSE(std::filesystem::exists(Tools() / "Temp.zip"));
     EXPECT_FALSE(std::filesystem::exists(names));
 }
 
@@ -132,7 +129,9 @@ TEST_F(OfflineRoadTest, PackageThatIsNotAnArchiveIsNeverAdopted)
 {
     std::ofstream(Package("Bob"), std::ios::trunc) << "<html>not found</html>";
     Type("Bob");
-    EXPECT_EQ(ZipErrorCentralDirNotFound, ziptest::ZipErrorOf([&] { dlg->OnDownloadSave(); }));
+    script.ExpectBox(DamagedDownloadBox("Bob", ZipErrorCentralDirNotFound), "Failure");
+    dlg->m_btnDownloadSave.Click();
+    ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(Archive()));
     EXPECT_FALSE(dlg->m_bSavedForTransfer);
     EXPECT_FALSE(dlg->m_notice.GetSafeHwnd());
@@ -140,7 +139,9 @@ TEST_F(OfflineRoadTest, PackageThatIsNotAnArchiveIsNeverAdopted)
     Save("Anna");
     const std::string before = ReadText(Archive());
     Type("Bob");
-    EXPECT_EQ(ZipErrorCentralDirNotFound, ziptest::ZipErrorOf([&] { dlg->OnDownloadSave(); }));
+    script.ExpectBox(DamagedDownloadBox("Bob", ZipErrorCentralDirNotFound), "Failure");
+    dlg->m_btnDownloadSave.Click();
+    ASSERT_TRUE(script.Finished());
     EXPECT_EQ(before, ReadText(Archive()));
 }
 
@@ -167,27 +168,30 @@ protected:
         // A transfer archive as two saves leave it.
         std::filesystem::copy_file(Package("Anna"), transfer);
     }
+    // A transfer archive carried to this computer on a stick, in a folder beside the program's.
+    std::filesystem::path Carried() const { return Tools().parent_path() / "Carried" / "VMRNames.zip"; }
+
     std::filesystem::path names;
     std::filesystem::path transfer = work / "VMRNames.zip";
 };
 
 TEST_F(InstallSavedTest, ArchiveBesideTheProgramIsInstalledAndKept)
 {
-    std::filesystem::copy_file(transfer, prefix.DriveC() / "Tools" / "VMRNames.zip");
+    std::filesystem::copy_file(transfer, Tools() / "VMRNames.zip");
     for (int round = 0; round < 2; ++round) {
         script.ExpectBox("Name files installed.", "Success");
         dlg->m_btnInstall.Click();
         ASSERT_TRUE(script.Finished());
         EXPECT_EQ(ReadText(work / "Anna-play.wav"), ReadText(names / "Anna.wav")) << round;
-        EXPECT_TRUE(std::filesystem::exists(prefix.DriveC() / "Tools" / "VMRNames.zip")) << round;
+        EXPECT_TRUE(std::filesystem::exists(Tools() / "VMRNames.zip")) << round;
     }
     EXPECT_TRUE(script.filePickers.empty());
 }
 
 TEST_F(InstallSavedTest, PickedArchiveIsInstalledAndDeletedAndACancelledPickerChangesNothing)
 {
-    std::filesystem::create_directories(prefix.DriveC() / "Carried");
-    std::filesystem::copy_file(transfer, prefix.DriveC() / "Carried" / "VMRNames.zip");
+    std::filesystem::create_directories(Carried().parent_path());
+    std::filesystem::copy_file(transfer, Carried());
 
     script.ExpectFileOpen(std::nullopt);
     dlg->m_btnInstall.Click();
@@ -195,38 +199,38 @@ TEST_F(InstallSavedTest, PickedArchiveIsInstalledAndDeletedAndACancelledPickerCh
     EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
     EXPECT_FALSE(dlg->m_notice.GetSafeHwnd());
 
-    script.ExpectFileOpen("C:\\Carried\\VMRNames.zip");
+    script.ExpectFileOpen(WindowsPath(Carried()));
     script.ExpectBox("Name files installed.", "Success");
     dlg->m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
     ASSERT_EQ(2u, script.filePickers.size());
-    EXPECT_EQ("C:\\Tools\\", script.filePickers[1].initialFolder);
+    EXPECT_EQ(InTools(""), script.filePickers[1].initialFolder);
     EXPECT_EQ("Velmora Name Files (zip)|VMRNames.zip|", script.filePickers[1].filter);
     EXPECT_EQ(0x21800u, script.filePickers[1].flags);
     EXPECT_EQ(ReadText(work / "Anna-list.wav"), ReadText(names / "Anna^.wav"));
-    EXPECT_FALSE(std::filesystem::exists(prefix.DriveC() / "Carried" / "VMRNames.zip"));
+    EXPECT_FALSE(std::filesystem::exists(Carried()));
     EXPECT_TRUE(dlg->m_strLastName.empty()) << "Listen then offers the installed names";
 }
 
 TEST_F(InstallSavedTest, DamagedArchiveIsNotDeleted)
 {
-    std::filesystem::create_directories(prefix.DriveC() / "Carried");
-    std::ofstream(prefix.DriveC() / "Carried" / "VMRNames.zip") << "PK but nothing more";
-    script.ExpectFileOpen("C:\\Carried\\VMRNames.zip");
+    std::filesystem::create_directories(Carried().parent_path());
+    std::ofstream(Carried()) << "PK but nothing more";
+    script.ExpectFileOpen(WindowsPath(Carried()));
     EXPECT_EQ(ZipErrorCentralDirNotFound, ziptest::ZipErrorOf([&] { dlg->OnInstall(); }));
-    EXPECT_TRUE(std::filesystem::exists(prefix.DriveC() / "Carried" / "VMRNames.zip"));
+    EXPECT_TRUE(std::filesystem::exists(Carried()));
     EXPECT_FALSE(dlg->m_notice.GetSafeHwnd());
 }
 
 // The box said only "Damaged or not a zip file" and the like: the user could not tell which file.
 TEST_F(InstallSavedTest, DamagedArchiveIsNamedInTheErrorBox)
 {
-    std::filesystem::create_directories(prefix.DriveC() / "Carried");
+    std::filesystem::create_directories(Carried().parent_path());
     std::string bytes = ReadText(transfer);
     bytes[bytes.size() / 3] ^= 0x5A; // inside the first recording's data
-    std::ofstream(prefix.DriveC() / "Carried" / "VMRNames.zip", std::ios::binary) << bytes;
-    script.ExpectFileOpen("C:\\Carried\\VMRNames.zip");
-    script.ExpectBox("Error in C:\\Carried\\VMRNames.zip: Crc mismatched", AfxGetAppName(),
+    std::ofstream(Carried(), std::ios::binary) << bytes;
+    script.ExpectFileOpen(WindowsPath(Carried()));
+    script.ExpectBox("Error in " + WindowsPath(Carried()) + ": Crc mismatched", AfxGetAppName(),
                      MB_OK | MB_ICONEXCLAMATION);
     dlg->m_btnInstall.Click();
     EXPECT_TRUE(script.Finished());

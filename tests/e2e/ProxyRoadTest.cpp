@@ -5,8 +5,6 @@
 #include "platform/inet/ProxyCredentialCache.h"
 #include "tests/e2e/DialogAnswers.h"
 #include "tests/e2e/NameCommandsFixture.h"
-#include "tests/service/ServiceTestSupport.h"
-#include "tests/support/SquidProxy.h"
 
 namespace {
 
@@ -26,7 +24,7 @@ protected:
         Publish("Anna", 10);
         Publish("Bob", 20);
         StartService();
-        UseProxy(prefix, proxy.HostPort());
+        computer.UseProxy(proxy.HostPort());
     }
     void TearDown() override { inet::ProcessProxyCredentials().Clear(); }
 
@@ -56,7 +54,7 @@ protected:
         return inet::ProcessProxyCredentials().Find(proxy.HostPort());
     }
 
-    SquidProxy proxy;
+    LoginProxy proxy;
     std::filesystem::path names;
 };
 
@@ -71,14 +69,14 @@ TEST_F(ProxyRoadTest, OneLoginCarriesTheListTwoInstallsAndASave)
     Install("bob");
     ExpectInstalled("Anna");
     ExpectInstalled("Bob");
-    EXPECT_FALSE(std::filesystem::exists(prefix.DriveC() / "Tools" / "Temp.zip"));
+    EXPECT_FALSE(std::filesystem::exists(Tools() / "Temp.zip"));
 
     dlg->m_btnScenarioOffline.Click();
     Type("Anna");
     script.ExpectBox("Name files downloaded.", "Success");
     dlg->m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(ReadText(Package("Anna")), ReadText(prefix.DriveC() / "Tools" / "VMRNames.zip"));
+    EXPECT_EQ(ReadText(Package("Anna")), ReadText(Tools() / "VMRNames.zip"));
 
     EXPECT_EQ(std::vector<UINT>{IDD_PROXY_LOGIN}, script.dialogs) << "one login for the whole run";
     EXPECT_EQ(3u, script.boxes.size()) << "no failure box on the way";

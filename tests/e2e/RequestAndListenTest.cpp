@@ -4,6 +4,7 @@
 #include "platform/ui/MessageBox.h"
 #include "tests/e2e/DialogAnswers.h"
 #include "tests/e2e/NameCommandsFixture.h"
+#include "tests/support/ServiceProcess.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ protected:
     std::string StoredRequests()
     {
         std::string out;
-        ServiceProcess::RunToEnd({"requests", "--db", (work / "requests.db").string()}, &out);
+        ServiceProcess::RunToEnd({"requests", "--db", service.RequestStore().string()}, &out);
         return out;
     }
 };
@@ -142,7 +143,7 @@ TEST_F(InstalledNamesTest, MissingNamesFolderGivesAnEmptyList)
 {
     std::filesystem::remove_all(names);
     CInstalledNamesDlg picker;
-    picker.SetVelmoraFolder("C:\\Program Files\\Velmora");
+    picker.SetVelmoraFolder(computer.VelmoraLocation());
     size_t count = 99;
     script.ExpectDialog(IDD_INSTALLED_NAMES, [&](CDialog& d) {
         count = Items(d).size();
