@@ -191,8 +191,9 @@ TEST_F(ArchiveFaultsTest, HalfUpdatedNamesNeverHappen)
 }
 
 #ifndef _WIN32
-// The disk fills up here through the file size limit (setrlimit), which Windows has no form of; under Wine
-// the I/O-error loop of the strict layer makes its disk full instead.
+// The disk fills up part-way through a command here by the process's file size limit (setrlimit), which
+// Windows has no form of, and Wine's drives are host folders a test cannot make small; the Windows build
+// meets a full disk only where the strict layer's fault seam fails a file call as one.
 TEST_F(ArchiveFaultsTest, FullDiskMessagesNameTheUsersFilesLinuxOnly)
 {
     const auto names = PlaceVelmora();
