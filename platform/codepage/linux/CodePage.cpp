@@ -86,6 +86,11 @@ bool OemToAnsi(const std::string& oem, std::string& out)
     return Convert("CP437", AnsiCharset(), oem, out);
 }
 
+bool Cp437ToAnsi(const std::string& cp437, std::string& out)
+{
+    return OemToAnsi(cp437, out);
+}
+
 bool AnsiToUtf8(const std::string& ansi, std::string& out)
 {
     return Convert(AnsiCharset(), "UTF-8", ansi, out);

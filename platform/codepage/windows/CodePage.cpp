@@ -85,6 +85,11 @@ bool OemToAnsi(const std::string& oem, std::string& out)
     return Convert(OemPage(), GetACP(), oem, out);
 }
 
+bool Cp437ToAnsi(const std::string& cp437, std::string& out)
+{
+    return Convert(437, GetACP(), cp437, out);
+}
+
 bool AnsiToUtf8(const std::string& ansi, std::string& out)
 {
     return Convert(GetACP(), CP_UTF8, ansi, out);

@@ -1,0 +1,45 @@
+// The UTF-8 well-formedness check both builds share.
+#include "platform/codepage/CodePage.h"
+
+namespace codepage {
+
+bool IsUtf8(const std::string& text)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const unsigned char lead = *p++;
+        if (lead < 0x80)
+            continue;
+        // The lead byte fixes the length and the range of the first continuation byte (Unicode's table
+        // of well-formed sequences): that range is what rules out overlong forms, surrogates and code
+        // points past U+10FFFF.
+        int more = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p < more || *p < low || *p > high)
+            return false;
+        for (++p, --more; more > 0; ++p, --more)
+            if ((*p & 0xC0) != 0x80)
+                return false;
+    }
+    return true;
+}
+
+} // namespace codepage
