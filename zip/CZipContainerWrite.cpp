@@ -169,9 +169,9 @@ bool CZipContainer::BeginEntryWrite(CZipEntryHeader& header, int level, const st
     header.m_uFlags = header.m_uMethod == kMethodDeflated ? LevelFlags(level) : 0;
     // The limit applies to the name as it will be stored, which may be shorter or longer than in memory.
     CZipEntryHeader stored(header);
-    if (m_directory.m_bConvertNames)
-        stored.ConvertNameToArchive(m_directory.m_bOemConvert);
-    if (stored.m_name.Size() > 0xFFFF || header.m_extra.Size() > 0xFFFF || header.m_comment.Size() > 0xFFFF)
+    m_directory.StoreName(stored);
+    if (stored.m_storedName.Size() > 0xFFFF || header.m_extra.Size() > 0xFFFF ||
+        header.m_comment.Size() > 0xFFFF)
         Throw(ZipErrorTooLongData);
 
     m_directory.AddNewEntry(header);

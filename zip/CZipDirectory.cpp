@@ -139,14 +139,7 @@ void CZipDirectory::WriteDirectory()
     m_uEntriesThisDisk = 0;
     uint64_t size = 0;
     for (auto& header : m_headers) {
-        if (m_bConvertNames) {
-            const CZipBuffer memoryName = header->m_name;
-            header->ConvertNameToArchive(m_bOemConvert);
-            size += header->WriteCentral(*m_pStore);
-            header->m_name = memoryName;
-        } else {
-            size += header->WriteCentral(*m_pStore);
-        }
+        size += header->WriteCentral(*m_pStore);
         ++m_uEntriesThisDisk;
     }
     if (size > kMaxOffset || start + size > kMaxOffset)
@@ -233,16 +226,20 @@ CZipEntryHeader* CZipDirectory::AddNewEntry(const CZipEntryHeader& header)
     CZipEntryHeader* entry = m_headers.back().get();
     m_pOpenEntry = entry;
 
-    const CZipBuffer memoryName = entry->m_name;
-    if (m_bConvertNames)
-        entry->ConvertNameToArchive(m_bOemConvert);
+    StoreName(*entry);
     entry->m_uStartDisk = static_cast<uint16_t>(m_pStore->GetCurrentDisk());
     entry->m_uLocalOffset = static_cast<uint32_t>(position);
-    entry->m_uStoredNameSize = static_cast<uint16_t>(entry->m_name.Size());
     entry->WriteLocal(*m_pStore);
     entry->m_extra.Release();
-    entry->m_name = memoryName;
     return entry;
+}
+
+void CZipDirectory::StoreName(CZipEntryHeader& header) const
+{
+    if (m_bConvertNames)
+        header.ConvertNameToArchive();
+    else
+        header.KeepNameAsStored();
 }
 
 void CZipDirectory::CloseNewEntry()

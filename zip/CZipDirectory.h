@@ -53,6 +53,9 @@ public:
     // Appends a copy of header as the open entry, removing the directory from the file first when
     // it is still there, writes its local header at the end of the file.
     CZipEntryHeader* AddNewEntry(const CZipEntryHeader& header);
+    // Gives header the name it is stored under: converted from the memory name, or that name as it is
+    // when the directory converts no names.
+    void StoreName(CZipEntryHeader& header) const;
     // Patches CRC and sizes into the finished entry's local header (or writes its descriptor).
     void CloseNewEntry();
     // Removes the last entry and its data from the file (to replace it).
@@ -70,6 +73,7 @@ public:
     void RestoreAsRead();
 
     bool m_bConvertNames = true;
+    // Names without flag bit 11 from a DOS host are read in the OEM code page; writing never uses it.
     bool m_bOemConvert = true;
     bool m_bUseNameIndex = false;
 

@@ -77,8 +77,8 @@ void CZipEntryHeader::ReadCentral(CZipBackingStore& store)
     const unsigned rest = unsigned(nameSize) + extraSize + commentSize;
     CZipBuffer tail(rest);
     store.Read(tail.Data(), rest);
-    m_name.Assign(tail.Data(), nameSize);
-    m_uStoredNameSize = nameSize;
+    m_storedName.Assign(tail.Data(), nameSize);
+    m_name = m_storedName;
     m_extra.Assign(tail.Data() + nameSize, extraSize);
     m_comment.Assign(tail.Data() + nameSize + extraSize, commentSize);
 }
@@ -86,7 +86,7 @@ void CZipEntryHeader::ReadCentral(CZipBackingStore& store)
 unsigned CZipEntryHeader::WriteCentral(CZipBackingStore& store) const
 {
     const unsigned size =
-        kCentralSize + unsigned(m_name.Size()) + unsigned(m_extra.Size()) + unsigned(m_comment.Size());
+        kCentralSize + unsigned(m_storedName.Size()) + unsigned(m_extra.Size()) + unsigned(m_comment.Size());
     CZipBuffer record(size);
     char* p = record.Data();
     Put32(p, kCentralSignature);
@@ -99,7 +99,7 @@ unsigned CZipEntryHeader::WriteCentral(CZipBackingStore& store) const
     Put32(p + 16, m_uCrc);
     Put32(p + 20, m_uPackedSize);
     Put32(p + 24, m_uPlainSize);
-    Put16(p + 28, static_cast<uint16_t>(m_name.Size()));
+    Put16(p + 28, static_cast<uint16_t>(m_storedName.Size()));
     Put16(p + 30, static_cast<uint16_t>(m_extra.Size()));
     Put16(p + 32, static_cast<uint16_t>(m_comment.Size()));
     Put16(p + 34, m_uStartDisk);
@@ -107,7 +107,7 @@ unsigned CZipEntryHeader::WriteCentral(CZipBackingStore& store) const
     Put32(p + 38, m_uExternal);
     Put32(p + 42, m_uLocalOffset);
     p += kCentralSize;
-    for (const CZipBuffer* part : {&m_name, &m_extra, &m_comment}) {
+    for (const CZipBuffer* part : {&m_storedName, &m_extra, &m_comment}) {
         if (part->Size() > 0)
             std::memcpy(p, part->Data(), part->Size());
         p += part->Size();
@@ -118,7 +118,7 @@ unsigned CZipEntryHeader::WriteCentral(CZipBackingStore& store) const
 
 void CZipEntryHeader::WriteLocal(CZipBackingStore& store) const
 {
-    const unsigned size = kLocalSize + unsigned(m_name.Size()) + unsigned(m_extra.Size());
+    const unsigned size = kLocalSize + unsigned(m_storedName.Size()) + unsigned(m_extra.Size());
     CZipBuffer record(size);
     char* p = record.Data();
     Put32(p, kLocalSignature);
@@ -130,12 +130,12 @@ void CZipEntryHeader::WriteLocal(CZipBackingStore& store) const
     Put32(p + 14, m_uCrc);
     Put32(p + 18, m_uPackedSize);
     Put32(p + 22, m_uPlainSize);
-    Put16(p + 26, static_cast<uint16_t>(m_name.Size()));
+    Put16(p + 26, static_cast<uint16_t>(m_storedName.Size()));
     Put16(p + 28, static_cast<uint16_t>(m_extra.Size()));
-    if (m_name.Size() > 0)
-        std::memcpy(p + kLocalSize, m_name.Data(), m_name.Size());
+    if (m_storedName.Size() > 0)
+        std::memcpy(p + kLocalSize, m_storedName.Data(), m_storedName.Size());
     if (m_extra.Size() > 0)
-        std::memcpy(p + kLocalSize + m_name.Size(), m_extra.Data(), m_extra.Size());
+        std::memcpy(p + kLocalSize + m_storedName.Size(), m_extra.Data(), m_extra.Size());
     store.Write(record.Data(), size);
 }
 
@@ -148,7 +148,7 @@ void CZipEntryHeader::CheckLocal(CZipBackingStore& store, CZipBuffer& localExtra
     const uint16_t nameSize = Get16(record + 26);
     const uint16_t extraSize = Get16(record + 28);
     bool ok = Get32(record) == kLocalSignature && method == m_uMethod &&
-              (method == kMethodStored || method == kMethodDeflated) && nameSize == m_uStoredNameSize;
+              (method == kMethodStored || method == kMethodDeflated) && nameSize == m_storedName.Size();
     if (ok && !(flags & kFlagDescriptor))
         ok = Get32(record + 14) == m_uCrc && Get32(record + 18) == m_uPackedSize &&
              Get32(record + 22) == m_uPlainSize;
@@ -179,36 +179,41 @@ void CZipEntryHeader::CheckDescriptor(CZipBackingStore& store) const
         throw CZipException(ZipErrorBadZipFile, store.GetFilePath());
 }
 
-void CZipEntryHeader::ConvertNameToArchive(bool oemConvert)
+namespace {
+
+bool IsAscii(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+void CZipEntryHeader::ConvertNameToArchive()
 {
     std::string name = GetName();
-    if (!(m_uFlags & kFlagUtf8Name) && GetHostSystem() == zipconv::kSystemDos && oemConvert) {
-        std::string oem;
-        if (codepage::AnsiToOem(name, oem)) {
-            name = oem;
-        } else {
-            std::string utf8;
-            if (codepage::AnsiToUtf8(name, utf8))
-                name = utf8;
-            m_uFlags |= kFlagUtf8Name;
-        }
-    } else if (m_uFlags & kFlagUtf8Name) {
-        std::string utf8;
-        if (codepage::AnsiToUtf8(name, utf8))
-            name = utf8;
-    }
     std::replace(name.begin(), name.end(), '\\', '/');
-    SetName(name);
-    m_uStoredNameSize = static_cast<uint16_t>(name.size());
+    std::string utf8;
+    // Flag bit 11 only where it tells a reader something, and never on bytes that are not UTF-8: a flag
+    // that lies makes strict readers refuse the whole archive.
+    if (!IsAscii(name) && codepage::AnsiToUtf8(name, utf8) && codepage::IsUtf8(utf8)) {
+        name = utf8;
+        m_uFlags |= kFlagUtf8Name;
+    } else {
+        m_uFlags &= static_cast<uint16_t>(~kFlagUtf8Name);
+    }
+    m_storedName.Assign(name);
 }
 
 void CZipEntryHeader::ConvertNameFromArchive(bool oemConvert)
 {
-    std::string name = GetName();
+    std::string name = m_storedName.ToString();
     std::replace(name.begin(), name.end(), '/', '\\');
     std::string converted;
     if (m_uFlags & kFlagUtf8Name) {
-        if (codepage::Utf8ToAnsi(name, converted))
+        // CP437 gives every byte a character of its own: a broken name still extracts, the same on every
+        // system, and stays apart from every other name.
+        if (codepage::IsUtf8(name) ? codepage::Utf8ToAnsi(name, converted)
+                                   : codepage::Cp437ToAnsi(name, converted))
             name = converted;
     } else if (GetHostSystem() == zipconv::kSystemDos && oemConvert) {
         if (codepage::OemToAnsi(name, converted))

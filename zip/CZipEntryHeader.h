@@ -32,7 +32,7 @@ public:
     CZipEntryHeader(const CZipEntryHeader&) = default;
     CZipEntryHeader& operator=(const CZipEntryHeader&) = default;
 
-    // Memory-form name ('\' separators, ANSI code page).
+    // Memory-form name ('\' separators, ANSI code page); see m_storedName for the archive's form.
     std::string GetName() const { return m_name.ToString(); }
     void SetName(const std::string& name) { m_name.Assign(name); }
     std::string GetComment() const { return m_comment.ToString(); }
@@ -52,9 +52,9 @@ public:
 
     // Reads one central header at the store's position (101 on a bad signature or short read).
     void ReadCentral(CZipBackingStore& store);
-    // Writes the central header with the name as it is now; returns the bytes written.
+    // Writes the central header with the stored name; returns the bytes written.
     unsigned WriteCentral(CZipBackingStore& store) const;
-    // Writes the local header of a new entry with the name as it is now.
+    // Writes the local header of a new entry with the stored name.
     void WriteLocal(CZipBackingStore& store) const;
     // Checks the local header at the store's position against the central one (101 on a mismatch) and
     // reads its extra field into localExtra. May adopt the local flags (see the definition).
@@ -62,10 +62,16 @@ public:
     // Compares a data descriptor at the store's position with CRC and sizes (101 on a mismatch).
     void CheckDescriptor(CZipBackingStore& store) const;
 
-    // Name between the two forms. Writing: CP437 when the system code is 0 and oemConvert is set and
-    // every character has a CP437 form, else UTF-8 with flag bit 11; '\' -> '/'. Reading reverses.
-    void ConvertNameToArchive(bool oemConvert);
+    // The stored name from the memory one, for an entry about to be written: '\' -> '/', and a name
+    // outside ASCII in UTF-8 with flag bit 11, so that it means the same on every system and locale. A
+    // name that is not valid in the ANSI charset is stored as it is, without the flag.
+    void ConvertNameToArchive();
+    // The memory name from the stored one, which stays as it was read ('/' -> '\'): with flag bit 11
+    // UTF-8 (CP437 on every system when it is not valid UTF-8); without, when the system code is 0 and
+    // oemConvert is set, the OEM code page; otherwise as it is.
     void ConvertNameFromArchive(bool oemConvert);
+    // Both forms alike, for a directory that converts no names.
+    void KeepNameAsStored() { m_storedName = m_name; }
 
     uint32_t m_uSignature = 0;
     uint16_t m_uMadeBy = 0;
@@ -81,10 +87,10 @@ public:
     uint16_t m_uInternal = 0;
     uint32_t m_uExternal = 0;
     uint32_t m_uLocalOffset = 0;
-    // The name-length field as it stands in the archive: the memory form differs in length from the
-    // stored one whenever the name was converted (one CP437 byte is two UTF-8 bytes).
-    uint16_t m_uStoredNameSize = 0;
     CZipBuffer m_extra;
     CZipBuffer m_name;
     CZipBuffer m_comment;
+    // The name as it stands in the archive, which both headers write. An entry read from an archive keeps
+    // it from the reading, so that a directory written again says what its local header says.
+    CZipBuffer m_storedName;
 };

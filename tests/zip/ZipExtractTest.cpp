@@ -239,8 +239,8 @@ TEST(ZipExtract, NewNameAndRootPathShapeTheTarget)
     zip.CloseArchive();
 }
 
-// A name the component stores in the OEM code page comes back longer in the ANSI one ("ë" is one CP437
-// byte, two UTF-8 bytes): the local header must be checked against the stored form, not the converted.
+// An accented name written and extracted through the file layer's Windows-form paths. (The local header
+// is checked against the stored form of a name, which need not be as long as the memory form: ZipNames.)
 TEST(ZipExtract, AccentedEntryNamesExtract)
 {
     ScratchDir dir("zipaccent");

@@ -144,36 +144,63 @@ TEST_F(ZipInterop, OurArchivesPassUnzipAndPython)
     EXPECT_EQ(ReadBytes(out / "later.txt"), ReadBytes(src / "later.txt"));
 }
 
+namespace {
+
+// Names that mean the same on every system only when stored as UTF-8: two that CP437 has, two it lacks.
+const std::vector<std::string> kWorldNames = {"Zo\xc3\xab.wav",
+                                              "\xc3\x86r\xc3\xb8sk\xc3\xb8"
+                                              "bing.wav",
+                                              "\xe6\x9d\x8e\xe5\xb0\x8f\xe9\xbe\x8d.wav",
+                                              "\xc5\x81ukasz^.wav"};
+
+} // namespace
+
 TEST_F(ZipInterop, NamesWithUtf8FlagFromPythonAndRawNamesFromInfoZip)
 {
     ZIPTEST_NEEDS_LINUX_PEERS();
     const auto archive = dir / "names.zip";
-    const std::string script = "import zipfile,sys\n"
-                               "z=zipfile.ZipFile(sys.argv[1],'w')\n"
-                               "z.writestr('\\u65e5\\u672c.txt','jp')\n"
-                               "z.writestr('caf\\u00e9.txt','fr')\n"
-                               "z.close()\n";
-    ASSERT_EQ(Python(script, Quote(archive)), 0);
+    const std::string script =
+        "import zipfile,sys\n"
+        "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+        "for n in sys.argv[2:]: z.writestr(n,n.encode())\n"
+        "z.writestr('\\u65e5\\u672c.txt','jp')\n"
+        "z.writestr('caf\\u00e9.txt','fr')\n"
+        "z.close()\n"
+        "assert all(i.flag_bits&0x800 for i in zipfile.ZipFile(sys.argv[1]).infolist())\n";
+    std::string args = Quote(archive);
+    for (const std::string& name : kWorldNames)
+        args += " " + Quote(name);
+    ASSERT_EQ(Python(script, args), 0);
     ScratchDir out("zipnames");
     ASSERT_EQ(ExtractAll(archive, out.Path()), 0);
     EXPECT_EQ(ReadBytes(out / "\xe6\x97\xa5\xe6\x9c\xac.txt"), "jp");
     EXPECT_EQ(ReadBytes(out / "caf\xc3\xa9.txt"), "fr");
+    for (const std::string& name : kWorldNames)
+        EXPECT_EQ(ReadBytes(out / name), name) << "Python's bit 11 names read back exactly";
 
     WriteBytes(src / "\xc3\xbc.txt", "raw");
+    std::string files = "\xc3\xbc.txt";
+    for (const std::string& name : kWorldNames) {
+        WriteBytes(src / name, "iz " + name);
+        files += " " + Quote(name);
+    }
     const auto iz = dir / "iz.zip";
-    ASSERT_EQ(RunShell("cd " + Quote(src) + " && zip -q " + Quote(iz) + " \xc3\xbc.txt"), 0);
+    ASSERT_EQ(RunShell("cd " + Quote(src) + " && zip -q " + Quote(iz) + " " + files), 0);
     ScratchDir out2("zipnames2");
     ASSERT_EQ(ExtractAll(iz, out2.Path()), 0);
     EXPECT_EQ(ReadBytes(out2 / "\xc3\xbc.txt"), "raw") << "host system 3 names are taken as they are";
+    for (const std::string& name : kWorldNames)
+        EXPECT_EQ(ReadBytes(out2 / name), "iz " + name) << "Info-ZIP's names read back exactly";
 }
 
 TEST_F(ZipInterop, AccentedNamesTravelBothWays)
 {
     ZIPTEST_NEEDS_LINUX_PEERS();
-    // Ours: CP437 names (and UTF-8 with bit 11 for a letter CP437 lacks), read by both peers.
+    // Ours: UTF-8 with bit 11 for every name outside ASCII, read by both peers.
     const auto ours = dir / "ours.zip";
-    const std::vector<std::string> names = {"Bj\xc3\xb6rn.wav", "Zo\xc3\xab^.wav", "Fran\xc3\xa7ois.wav",
-                                            "S\xc3\xb8ren.wav"};
+    std::vector<std::string> names = {"Bj\xc3\xb6rn.wav", "Zo\xc3\xab^.wav", "Fran\xc3\xa7ois.wav",
+                                      "S\xc3\xb8ren.wav", "Anna.wav"};
+    names.insert(names.end(), kWorldNames.begin(), kWorldNames.end());
     {
         CZipContainer zip;
         zip.OpenArchive(Win(ours), CZipContainer::Create);
@@ -189,11 +216,18 @@ TEST_F(ZipInterop, AccentedNamesTravelBothWays)
                               "assert z.testzip() is None\n"
                               "names=z.namelist()\n"
                               "assert names==sys.argv[2:],names\n"
-                              "for n in names: assert z.read(n)==open(n,'rb').read(),n\n";
+                              "for n in names: assert z.read(n)==open(n,'rb').read(),n\n"
+                              "for i in z.infolist():\n"
+                              "    assert bool(i.flag_bits&0x800)==(not i.filename.isascii()),i.filename\n";
     std::string args = Quote(ours);
     for (const std::string& name : names)
         args += " " + Quote(name);
     EXPECT_EQ(Python(check, args), 0);
+    // Info-ZIP's unzip on Linux turns the names of a DOS host's entries from the OEM page into Latin-1
+    // even when flag bit 11 says UTF-8: its non-ASCII names are judged through Python only.
+    const auto unzipped = dir / "unzipped";
+    ASSERT_EQ(RunShell("unzip -qq -o " + Quote(ours) + " -d " + Quote(unzipped)), 0);
+    EXPECT_EQ(ReadBytes(unzipped / "Anna.wav"), ReadBytes(src / "Anna.wav"));
 
     // Python's: CP437 names from a DOS host, and its own UTF-8 names with bit 11.
     const auto theirs = dir / "theirs.zip";
@@ -221,4 +255,21 @@ TEST_F(ZipInterop, AccentedNamesTravelBothWays)
     EXPECT_EQ(ReadBytes(out / "Jos\xc3\xa9" / "J\xc3\xbcrgen.wav"), jurgen);
     EXPECT_EQ(ReadBytes(out / "\xc3\x89mile.wav"), "emile");
     EXPECT_EQ(ReadBytes(out / "\xc5\x81ukasz.wav"), "lukasz");
+
+    // Grown by us, the way a transfer archive grows: Python still finds each local name equal to the
+    // central one, the CP437 ones included.
+    {
+        CZipContainer zip;
+        zip.OpenArchive(Win(theirs), CZipContainer::OpenExisting);
+        ASSERT_TRUE(zip.AddFileFromDisk(Win(src / kWorldNames[2]), -1, false, 7, 65536));
+        zip.CloseArchive();
+    }
+    const std::string grown = "import zipfile,sys\n"
+                              "z=zipfile.ZipFile(sys.argv[1])\n"
+                              "assert z.testzip() is None\n"
+                              "assert z.namelist()==sys.argv[2:],z.namelist()\n";
+    EXPECT_EQ(Python(grown, Quote(theirs) + " Zo\xc3\xab.wav " + Quote("Jos\xc3\xa9/J\xc3\xbcrgen.wav") +
+                                " \xc3\x89mile.wav \xc5\x81ukasz.wav " + Quote(kWorldNames[2])),
+              0);
+    EXPECT_EQ(RunShell("unzip -tqq " + Quote(theirs) + " >/dev/null"), 0);
 }
