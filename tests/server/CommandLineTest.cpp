@@ -23,17 +23,20 @@ long FileCount(const std::filesystem::path& folder)
     return count;
 }
 
-// Python's zipfile as an independent reader: checks the archive, lists the entry names and
+// Python's zipfile as an independent reader: checks the archive and that every name outside ASCII
+// carries flag bit 11 (UTF-8, the same on every client's system and locale), lists the entry names and
 // extracts entry i to "<out>/<i>".
 std::string PythonListing(const std::filesystem::path& zip, const std::filesystem::path& out)
 {
     std::filesystem::create_directories(out);
-    WriteFile(out / "list.py", "import sys, zipfile\n"
-                               "z = zipfile.ZipFile(sys.argv[1])\n"
-                               "assert z.testzip() is None\n"
-                               "for n, i in enumerate(z.infolist()):\n"
-                               "    open(sys.argv[2] + '/' + str(n), 'wb').write(z.read(i))\n"
-                               "    print(i.filename)\n");
+    WriteFile(out / "list.py",
+              "import sys, zipfile\n"
+              "z = zipfile.ZipFile(sys.argv[1])\n"
+              "assert z.testzip() is None\n"
+              "for n, i in enumerate(z.infolist()):\n"
+              "    assert bool(i.flag_bits & 0x800) == (not i.filename.isascii()), i.filename\n"
+              "    open(sys.argv[2] + '/' + str(n), 'wb').write(z.read(i))\n"
+              "    print(i.filename)\n");
     const std::string command = "python3 '" + (out / "list.py").string() + "' '" + zip.string() + "' '" +
                                 out.string() + "' > '" + (out / "names").string() + "' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << FileText(out / "names");
@@ -131,6 +134,10 @@ TEST(CommandLineTest, SampleCatalogueIsTheSameOnEveryRun)
         const std::string a = FileText(dir / "one" / (name + ".zip"));
         EXPECT_FALSE(a.empty()) << name;
         EXPECT_EQ(a, FileText(dir / "two" / (name + ".zip"))) << name;
+        if (name == "Zo\xc3\xab" || name == "\xc5\x81ukasz") {
+            EXPECT_EQ(PythonListing(dir / "one" / (name + ".zip"), dir / ("x" + std::to_string(count))),
+                      name + ".wav\n" + name + "^.wav\n");
+        }
     }
     EXPECT_EQ(count, 60u);
     EXPECT_EQ(FileCount(dir / "one"), 60);
