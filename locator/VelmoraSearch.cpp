@@ -22,12 +22,12 @@ bool Exists(const std::string& name)
 using Identity = CFileFind::Identity;
 
 // One depth-first walk in listing order. Ordinary folders are entered as they come: they are reached by
-// one path only and cannot lead back up. A link to a folder (a junction, a symbolic link, a mount point)
-// is entered unless it leads to the folder being listed or one above it, which would loop (Windows has
-// such junctions: "Application Data" in AppData\Local leads to AppData\Local), or to a folder already
-// entered through a link. Links are followed rather than skipped because one may lead off the folders
-// the walk reaches otherwise (a mounted volume, a folder elsewhere), and links are few, so checking
-// them costs nearly nothing, where an identity for every folder would cost a file open each on
+// one path only and cannot lead back up (NTFS has no hard links to folders). A link to a folder (a junction,
+// a symbolic link, a mount point) is entered unless it leads to the folder being listed or one above it,
+// which would loop (Windows has such junctions: "Application Data" in AppData\Local leads to AppData\Local),
+// or to a folder already entered through a link. Links are followed rather than skipped because one may lead
+// off the folders the walk reaches otherwise (a mounted volume, a folder elsewhere), and links are few, so
+// checking them costs nearly nothing, where an identity for every folder would cost a file open each on
 // Windows. A folder that cannot be listed counts as empty and as not entered: "Documents and Settings"
 // leads to C:\Users but refuses a listing, and C:\Users is still searched when its turn comes.
 class Walk
@@ -73,11 +73,13 @@ private:
         std::optional<Identity> identity; // known for folders entered through a link and the start
     };
 
-    // Does the link at linkPath, leading to target, lead to a folder being listed?
+    // Does the link at linkPath, leading to target, lead to a folder being listed? The nearest first: a
+    // link back up mostly leads to the folder that holds it.
     bool LeadsBackUp(const std::string& linkPath, const Identity& target) const
     {
-        for (const Level& level : m_path) {
-            if (level.identity ? *level.identity == target : IsSameFile(linkPath, OpenablePath(level.folder)))
+        for (auto level = m_path.rbegin(); level != m_path.rend(); ++level) {
+            if (level->identity ? *level->identity == target
+                                : IsSameFile(linkPath, OpenablePath(level->folder)))
                 return true;
         }
         return false;
