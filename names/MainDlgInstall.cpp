@@ -73,12 +73,10 @@ void CMainDlg::OnInstall()
 
     // When unpacking fails a Temp.zip in the program's folder stays for a look; one in the temporary folder
     // goes with its object.
-    try {
-        CNamePackage::ExtractAll(package, namesFolder);
-    } catch (const CZipException& e) {
-        if (e.m_strFile != package)
-            throw;
-        MessageBox(namelist::DamagedPackageText(m_strSelectedName, e), "Failure", MB_OK);
+    const std::string damaged = namelist::WithDownloadedPackage(
+        m_strSelectedName, package, [&] { CNamePackage::ExtractAll(package, namesFolder); });
+    if (!damaged.empty()) {
+        MessageBox(damaged, "Failure", MB_OK);
         return;
     }
     DeleteFile(package);

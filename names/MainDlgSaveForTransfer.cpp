@@ -73,15 +73,15 @@ void CMainDlg::OnDownloadSave()
     CArchiveNamingUi ui(dialogUi, package.GetPath(), transfer.GetPath());
     bool saved = service::DownloadPackage(url, package.GetPath(), ui).ok;
     if (saved) {
-        try {
-            if (!transfer.Exists())
-                transfer.AdoptPackage(package);
-            else
-                saved = transfer.AddPackage(package.GetPath());
-        } catch (const CZipException& e) {
-            if (e.m_strFile != package.GetPath())
-                throw;
-            MessageBox(namelist::DamagedPackageText(m_strSelectedName, e), "Failure", MB_OK);
+        const std::string damaged =
+            namelist::WithDownloadedPackage(m_strSelectedName, package.GetPath(), [&] {
+                if (!transfer.Exists())
+                    transfer.AdoptPackage(package);
+                else
+                    saved = transfer.AddPackage(package.GetPath());
+            });
+        if (!damaged.empty()) {
+            MessageBox(damaged, "Failure", MB_OK);
             return;
         }
     }

@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <stdexcept>
 
 #include "names/CNamePackage.h"
 #include "names/CTransferArchive.h"
+#include "names/DownloadedPackage.h"
 #include "platform/core/CException.h"
 #include "platform/fs/CTempFile.h"
 #include "tests/support/ScratchDir.h"
@@ -63,6 +65,15 @@ const std::string kAnna = Package(
     {Entry("Anna.wav", std::string(3000, 'a')), Entry("Anna^.wav", "anna marker"), Entry("Zoë.wav", "zoe")});
 const std::string kBob = Package({Entry("Bob.wav", std::string(2000, 'b')), Entry("Bob^.wav", "bob marker")});
 
+// What the save command does with the download: a package that does not read ends in a box that names
+// it by the name it was downloaded for, rather than by its temporary's path.
+void AsTheSaveCommand(const std::string& package, const std::function<void()>& step)
+{
+    const std::string damaged = namelist::WithDownloadedPackage("the name", package, step);
+    if (!damaged.empty())
+        throw std::runtime_error(damaged);
+}
+
 void LayNamesFolder(const fs::path& dir)
 {
     WriteBytes(dir / "Names" / "Anna.wav", "old anna");
@@ -84,7 +95,7 @@ const Command kCommands[] = {
          if (!package.Create(transfer.GetPath()))
              throw CFileException::FromLastOsError(transfer.GetPath());
          WriteBytes(winpath::ToHost(package.GetPath()), kAnna);
-         transfer.AdoptPackage(package);
+         AsTheSaveCommand(package.GetPath(), [&] { transfer.AdoptPackage(package); });
      },
      "Save"},
     {"later save",
@@ -94,8 +105,10 @@ const Command kCommands[] = {
      },
      [](const fs::path& dir) {
          CTransferArchive transfer(Win(dir / "Save") + "\\");
-         if (!transfer.AddPackage(Win(dir / "Bob.zip")))
-             throw CZipException(ZipErrorGeneric, transfer.GetPath());
+         AsTheSaveCommand(Win(dir / "Bob.zip"), [&] {
+             if (!transfer.AddPackage(Win(dir / "Bob.zip")))
+                 throw CZipException(ZipErrorGeneric, transfer.GetPath());
+         });
      },
      "Save"},
     {"install saved",
@@ -141,6 +154,7 @@ TEST_P(IoErrorLoop, EveryFailingFileCallLeavesTheFilesBeforeOrAfterAndNamesTheUs
         command.lay(dir.Path());
         fs::create_directories(dir / command.changed);
         std::string message;
+        bool byName = false; // a damaged download, named by its name
         bool fired;
         {
             strict::ArmedFileFault fault(n, strict::FileFault::DiskFull);
@@ -148,6 +162,9 @@ TEST_P(IoErrorLoop, EveryFailingFileCallLeavesTheFilesBeforeOrAfterAndNamesTheUs
                 command.run(dir.Path());
             } catch (const CException& e) {
                 message = e.GetErrorMessage();
+            } catch (const std::runtime_error& e) {
+                message = e.what();
+                byName = true;
             }
             fired = fault.Fired();
         }
@@ -157,7 +174,8 @@ TEST_P(IoErrorLoop, EveryFailingFileCallLeavesTheFilesBeforeOrAfterAndNamesTheUs
         EXPECT_EQ(Names(now).find(".~"), std::string::npos) << where << ": a temporary stays";
         if (!message.empty()) {
             EXPECT_EQ(message.find(".~"), std::string::npos) << where << ": " << message;
-            EXPECT_NE(message.find(Win(dir.Path())), std::string::npos) << where << ": " << message;
+            EXPECT_NE(message.find(byName ? "the name" : Win(dir.Path())), std::string::npos)
+                << where << ": " << message;
             EXPECT_EQ(message.find("no error occurred"), std::string::npos) << where << ": " << message;
         }
         if (!fired) {
@@ -168,7 +186,9 @@ TEST_P(IoErrorLoop, EveryFailingFileCallLeavesTheFilesBeforeOrAfterAndNamesTheUs
         if (HasFailure())
             break; // the first run that goes wrong tells enough
     }
-    EXPECT_GT(n, 3u) << "the command made almost no file calls: the seam sees nothing";
+    if (!HasFailure()) {
+        EXPECT_GT(n, 3u) << "the command made almost no file calls: the seam sees nothing";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(NameCommands, IoErrorLoop, testing::ValuesIn(kCommands),
