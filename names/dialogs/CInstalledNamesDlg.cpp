@@ -28,13 +28,14 @@ BOOL CInstalledNamesDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     // A name N is installed when N^.wav is there; it is played from N.wav beside it. Any entry whose
-    // name holds "^.wav" counts, folders included, and loses its last five characters.
+    // name holds "^.wav" counts, folders included, and loses its last five characters; hidden entries
+    // (our temporaries among them, ".N^.wav.~XXXXXX") are no recordings.
     CFileFind finder;
     int index = 0;
     for (bool more = finder.FindFile(velmora::NamesFolder(m_strVelmoraDir) + "\\*.*"); more;) {
         more = finder.FindNextFile();
         const std::string name = finder.GetFileName();
-        if (name.find("^.wav") == std::string::npos)
+        if (name.find("^.wav") == std::string::npos || finder.IsHidden() || name[0] == '.')
             continue;
         m_list.InsertItem(index++, name.substr(0, name.size() - 5));
     }

@@ -1,5 +1,6 @@
 // The request form against a real service, and the list of names installed on this computer.
 #include "names/dialogs/CInstalledNamesDlg.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/media/MCIWnd.h"
 #include "platform/ui/MessageBox.h"
 #include "tests/e2e/DialogAnswers.h"
@@ -100,8 +101,11 @@ protected:
     {
         names = PlaceVelmora();
         std::filesystem::create_directories(names);
-        for (const char* file : {"Anna^.wav", "Bob^.wav", "x^.wav.bak", "Carl.wav"})
+        // A killed run's temporary and a hidden file are no recorded names, whatever they hold.
+        for (const char* file :
+             {"Anna^.wav", "Bob^.wav", "x^.wav.bak", "Carl.wav", ".Anna^.wav.~k1lled", "Hid^.wav"})
             std::ofstream(names / file) << "RIFF";
+        SetFileAttributes(WindowsPath(names / "Hid^.wav"), FILE_ATTRIBUTE_HIDDEN);
         bob.Write(names / "Bob.wav");
         sockets.connected = false;
         Open(false);
