@@ -97,21 +97,37 @@ private:
 
 } // namespace
 
-std::string LocateFolder()
+namespace {
+
+// The entry's text as stored, "" when there is none. Reading is all the locator does, and all a standard
+// user may do on the machine's keys: asking for more would make the entry unreadable to everyone but
+// administrators. The native view goes first; the 32-bit view, where a 32-bit installer writes, is read
+// also when the native view has the key without the value (an uninstaller's leftover).
+std::string ConfigurationEntry()
 {
-    std::string result;
-    HKEY key = nullptr;
-    // Reading is all the locator does, and all a standard user may do on the machine's keys: asking for
-    // more would make the entry unreadable to everyone but administrators.
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kConfigurationKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    const REGSAM views[] = {0, KEY_WOW64_32KEY};
+    for (const REGSAM view : views) {
+        HKEY key = nullptr;
+        if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kConfigurationKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+            continue;
         char buffer[1000] = {};
         DWORD size = sizeof buffer;
         RegQueryValueEx(key, kConfigurationValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
         RegCloseKey(key);
-        result.assign(buffer, strnlen(buffer, sizeof buffer));
-        if (!Exists(result))
-            result.clear();
+        const std::string entry(buffer, strnlen(buffer, sizeof buffer));
+        if (!entry.empty())
+            return entry;
     }
+    return std::string();
+}
+
+} // namespace
+
+std::string LocateFolder()
+{
+    std::string result = ConfigurationEntry();
+    if (!Exists(result))
+        result.clear();
     if (result.empty()) {
         if (Exists(std::string(kDefaultFolder) + "\\" + kExecutableName))
             result = kDefaultFolder;

@@ -98,6 +98,21 @@ TEST_F(LocatorTest, EntryOfA32BitInstallerIsFound)
     EXPECT_EQ(velmora::LocateFolder(), "C:\\Program Files (x86)\\Velmora");
 }
 
+// An uninstaller's leftover: the native view keeps the key without the value, and the 32-bit view's
+// entry was never read.
+TEST_F(LocatorTest, EmptyNativeKeyDoesNotHideTheEntryOfA32BitInstaller)
+{
+    fs::create_directories(C() / "Program Files (x86)" / "Velmora");
+    Touch(C() / "Apps" / "Velmora" / "Velmora.exe");
+    std::ofstream(prefix.Root() / "system.reg")
+        << "WINE REGISTRY Version 2\n"
+        << "[Software\\\\Olvastine\\\\Velmora] 1700000000\n"
+        << "\n"
+        << "[Software\\\\Wow6432Node\\\\Olvastine\\\\Velmora] 1700000000\n"
+        << "\"InstallPath\"=\"C:\\\\Program Files (x86)\\\\Velmora\"\n";
+    EXPECT_EQ(velmora::LocateFolder(), "C:\\Program Files (x86)\\Velmora");
+}
+
 TEST_F(LocatorTest, SearchFindsTheFirstCopyInListingOrder)
 {
     Touch(C() / "Apps" / "Velmora" / "Velmora.exe");
