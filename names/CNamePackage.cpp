@@ -42,11 +42,14 @@ void CNamePackage::ExtractAll(const std::string& archivePath, const std::string&
 
         // Every file complete and checked beside its target before the first one is replaced; a
         // failure on the way lets every temporary go (their destructors) and replaces nothing.
+        // A staged file lets go of its lock once complete: an archive of any size holds a file or two open.
         std::vector<CTempFile> staged(static_cast<size_t>(zip.EntryCount()));
-        for (int i = 0; i < zip.EntryCount(); ++i)
-            if (zip.StageEntry(i, folder, staged[static_cast<size_t>(i)], true, std::string(), kBufferSize) !=
-                1)
+        for (int i = 0; i < zip.EntryCount(); ++i) {
+            CTempFile& file = staged[static_cast<size_t>(i)];
+            if (zip.StageEntry(i, folder, file, true, std::string(), kBufferSize) != 1)
                 throw CZipException(ZipErrorBadZipFile, archivePath);
+            file.ReleaseLock();
+        }
         CTempFile::MoveAllIntoPlace(staged);
     });
 }

@@ -45,6 +45,11 @@ public:
     // Throws CFileException naming the target that refused; every target is then as it was before, and
     // what was moved is gone again (the temporaries not moved stay with their objects).
     static void MoveAllIntoPlace(std::vector<CTempFile>& files);
+    // Lets go of the lock and the open file it is held through; the file stays ours, moved into place or
+    // removed with the object, so that a command staging many files holds a bounded number open. A
+    // clean-up by another instance running at the same moment may then take it for a killed run's: the
+    // move into place is then refused, and with it the whole command.
+    void ReleaseLock();
     // Removes the file now (nothing when there is none).
     void Remove();
 

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "names/CNamePackage.h"
 #include "names/CTransferArchive.h"
 #include "names/DownloadedPackage.h"
+#include "platform/core/CException.h"
 #include "platform/fs/CFile.h"
 #include "platform/fs/CFileException.h"
 #include "platform/fs/CTempFile.h"
@@ -147,6 +151,37 @@ TEST_F(ArchiveSteps, WindowsNameHeldOpenByAPlayerRefusesTheInstallAndReplacesNot
     EXPECT_EQ(Listing(names), (std::vector<std::string>{"Dora.wav", "Dora^.wav"}));
 }
 #endif
+
+// Every staged file was held open until all were in place: a transfer archive of 520 names failed at the
+// usual limit of 1024 open files with "too many files are open".
+TEST_F(ArchiveSteps, ArchiveOfManyMoreNamesThanOpenFilesInstallsWhole)
+{
+    std::vector<RawEntry> entries;
+    for (int i = 0; i < 300; ++i) {
+        entries.push_back(Entry("Name" + std::to_string(i) + ".wav", "wave " + std::to_string(i), 0));
+        entries.push_back(Entry("Name" + std::to_string(i) + "^.wav", "marker", 0));
+    }
+    WriteBytes(save / "VMRNames.zip", Package(entries));
+#ifndef _WIN32
+    rlimit before{};
+    ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &before));
+    rlimit few = before;
+    few.rlim_cur = 64;
+    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &few));
+#endif
+    std::string error;
+    try {
+        CNamePackage::ExtractAll(Win(save / "VMRNames.zip"), Win(names));
+    } catch (const CException& e) {
+        error = e.GetErrorMessage();
+    }
+#ifndef _WIN32
+    setrlimit(RLIMIT_NOFILE, &before);
+#endif
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(Listing(names).size(), 600u);
+    EXPECT_EQ(ReadBytes(names / "Name299.wav"), "wave 299");
+}
 
 TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
 {

@@ -120,11 +120,16 @@ bool KeepAside(const std::string& path, std::string& kept)
     return false;
 }
 
-void CTempFile::Release()
+void CTempFile::ReleaseLock()
 {
     if (m_hLock >= 0)
         ::close(m_hLock);
     m_hLock = -1;
+}
+
+void CTempFile::Release()
+{
+    ReleaseLock();
     m_strPath.clear();
 }
 

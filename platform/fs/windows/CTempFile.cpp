@@ -135,11 +135,16 @@ bool KeepAside(const std::string& path, std::string& kept)
     return false;
 }
 
-void CTempFile::Release()
+void CTempFile::ReleaseLock()
 {
     if (m_hLock != -1)
         CloseHandle(AsHandle(m_hLock));
     m_hLock = -1;
+}
+
+void CTempFile::Release()
+{
+    ReleaseLock();
     m_strPath.clear();
 }
 
