@@ -13,11 +13,11 @@ enum class FileFault { DiskFull, AccessDenied, IoError };
 long OsErrorOf(FileFault fault);
 
 // The file calls counted are the ones the program's own code and the C++ runtime make: opening or creating
-// a file, writing, flushing, truncating, moving, copying, deleting, setting attributes or times, creating
-// and removing folders. Reads, listings and attribute queries are not counted. On Windows these are the
-// Win32 calls of the test program's import table (writes and flushes on file handles only); on Linux the
-// C library's entry points called from the executable or libstdc++ (writes on regular files only), which
-// needs the zentrimo_fault_seam library in the test program.
+// a file or a second name for one, writing, flushing, truncating, moving, copying, deleting, setting
+// attributes or times, creating and removing folders. Reads, listings and attribute queries are not counted.
+// On Windows these are the Win32 calls of the test program's import table (writes and flushes on file handles
+// only); on Linux the C library's entry points called from the executable or libstdc++ (writes on regular
+// files only), which needs the zentrimo_fault_seam library in the test program.
 //
 // From now on counts the process's file calls: the nth (1 = the next one) fails with osError without
 // being made; with persistent every later one fails too. nth = 0 only counts. Arming again starts afresh.

@@ -37,6 +37,8 @@ decltype(&CreateDirectoryExA) g_CreateDirectoryExA;
 decltype(&CreateDirectoryExW) g_CreateDirectoryExW;
 decltype(&RemoveDirectoryA) g_RemoveDirectoryA;
 decltype(&RemoveDirectoryW) g_RemoveDirectoryW;
+decltype(&CreateHardLinkA) g_CreateHardLinkA;
+decltype(&CreateHardLinkW) g_CreateHardLinkW;
 decltype(&SetFileAttributesA) g_SetFileAttributesA;
 decltype(&SetFileAttributesW) g_SetFileAttributesW;
 
@@ -368,6 +370,19 @@ BOOL WINAPI HookDeleteFileW(LPCWSTR name)
     return Delete("DeleteFileW", MakePath(name), [&] { return g_DeleteFileW(name); });
 }
 
+// A new name is a change of the folder it is made in: a standard user makes none below Program Files.
+BOOL WINAPI HookCreateHardLinkA(LPCSTR name, LPCSTR existing, LPSECURITY_ATTRIBUTES security)
+{
+    const Path path = MakePath(name);
+    return Change("CreateHardLinkA", {&path}, [&] { return g_CreateHardLinkA(name, existing, security); });
+}
+
+BOOL WINAPI HookCreateHardLinkW(LPCWSTR name, LPCWSTR existing, LPSECURITY_ATTRIBUTES security)
+{
+    const Path path = MakePath(name);
+    return Change("CreateHardLinkW", {&path}, [&] { return g_CreateHardLinkW(name, existing, security); });
+}
+
 BOOL WINAPI HookCreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES security)
 {
     const Path path = MakePath(name);
@@ -448,6 +463,8 @@ const Hook* FileHooks(std::size_t& count)
         Entry("ReplaceFileW", &HookReplaceFileW, g_ReplaceFileW),
         Entry("DeleteFileA", &HookDeleteFileA, g_DeleteFileA),
         Entry("DeleteFileW", &HookDeleteFileW, g_DeleteFileW),
+        Entry("CreateHardLinkA", &HookCreateHardLinkA, g_CreateHardLinkA),
+        Entry("CreateHardLinkW", &HookCreateHardLinkW, g_CreateHardLinkW),
         Entry("CreateDirectoryA", &HookCreateDirectoryA, g_CreateDirectoryA),
         Entry("CreateDirectoryW", &HookCreateDirectoryW, g_CreateDirectoryW),
         Entry("CreateDirectoryExA", &HookCreateDirectoryExA, g_CreateDirectoryExA),
