@@ -112,6 +112,20 @@ TEST(MessageBoxWindow, MessageBoxesLookLikeTheDialogs)
     form.DestroyWindow();
 }
 
+// A box as wide as its short text left "Success" cut to "S…s" beside a window manager's icon and buttons.
+TEST(MessageBoxWindow, ShortTextBoxIsWideEnoughForItsCaptionBesideTheFrameButtons)
+{
+    for (const char* caption : {"Success", "Failure", "Access Denied", "Velmora Name File Installer"}) {
+        const std::unique_ptr<QMessageBox> box = BuildMessageBox(nullptr, "Done.", caption, MB_OK);
+        box->show();
+        // A common title bar: the caption in a bold 10-point sans, an icon and three 20-pixel buttons.
+        QFont titleFont("DejaVu Sans", 10);
+        titleFont.setBold(true);
+        const int titleBar = QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(caption)) + 4 * 20;
+        EXPECT_GE(box->width(), titleBar) << caption;
+    }
+}
+
 TEST(MessageBoxWindow, ExclamationBoxesCarryTheWarningIcon)
 {
     const std::unique_ptr<QMessageBox> box =
