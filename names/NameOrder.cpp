@@ -105,6 +105,15 @@ bool EqualsFolded(const std::string& a, const std::string& b)
     return *p == *q;
 }
 
+std::u32string FoldedText(const std::string& text)
+{
+    std::u32string folded;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.c_str());
+    while (*p)
+        folded.push_back(NextFolded(p));
+    return folded;
+}
+
 void SortNames(std::vector<std::string>& names)
 {
     if (names.size() < 2)

@@ -14,6 +14,10 @@ int CompareFolded(const std::string& a, const std::string& b);
 // UTF-8 ("łukasz" is "Łukasz", "ÉMILE" is "Émile"); bytes that are not UTF-8 compare by value.
 bool EqualsFolded(const std::string& a, const std::string& b);
 
+// The characters of UTF-8 text with the case of those scripts folded, as EqualsFolded compares them (a byte
+// that starts no well-formed sequence stands for itself, above every code point).
+std::u32string FoldedText(const std::string& text);
+
 // Sorts by CompareFolded; names that compare equal keep their order, and every name stays exactly
 // as given. The same result as exchanging neighbours until none is out of order, in n log n.
 void SortNames(std::vector<std::string>& names);
