@@ -57,6 +57,30 @@ public:
     // False, after a box that names the folder, when the user may not add files to the names folder.
     bool NamesFolderTakesFiles(const std::string& namesFolder); // app/MainDlgInstall.cpp
 
+    // Handlers, in the order of the message table; public so tests may also call them directly.
+    void OnSysCommand(UINT nID, LPARAM lParam);             // app/CMainDlg.cpp
+    void OnPaint();                                         // app/CMainDlg.cpp
+    HCURSOR OnQueryDragIcon();                              // app/CMainDlg.cpp
+    void OnScenarioWeb();                                   // app/MainDlgScenario.cpp
+    void OnScenarioOffline();                               // app/MainDlgScenario.cpp
+    void OnDblClkNameList(NMHDR* pNMHDR, LRESULT* pResult); // app/MainDlgNameList.cpp
+    void OnBrowseSave();                                    // app/MainDlgLocator.cpp
+    void OnDownloadSave();                                  // app/MainDlgSaveForTransfer.cpp
+    void OnBrowseVelmora();                                 // app/MainDlgLocator.cpp
+    void OnInstall();                                       // app/MainDlgInstall.cpp
+    void OnRequestNewName();                                // app/MainDlgNameRequest.cpp
+    void OnInstructions();                                  // app/MainDlgInstructions.cpp
+    void OnListen();                                        // app/MainDlgListen.cpp
+    void OnChangeSearchText();                              // app/MainDlgNameList.cpp
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override; // app/CMainDlg.cpp
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Tests reach the state and the controls through this (tests/support/MainDlgTestAccess.h).
+    friend class CMainDlgTestAccess;
+
     // Run-time state, in declaration order.
     RequestForm m_requestForm;
     std::string m_strLastName;
@@ -92,27 +116,6 @@ public:
     std::string m_strSearchText;
     HICON m_hIcon = nullptr;
 
-    // Handlers, in the order of the message table; public so tests may also call them directly.
-    void OnSysCommand(UINT nID, LPARAM lParam);             // app/CMainDlg.cpp
-    void OnPaint();                                         // app/CMainDlg.cpp
-    HCURSOR OnQueryDragIcon();                              // app/CMainDlg.cpp
-    void OnScenarioWeb();                                   // app/MainDlgScenario.cpp
-    void OnScenarioOffline();                               // app/MainDlgScenario.cpp
-    void OnDblClkNameList(NMHDR* pNMHDR, LRESULT* pResult); // app/MainDlgNameList.cpp
-    void OnBrowseSave();                                    // app/MainDlgLocator.cpp
-    void OnDownloadSave();                                  // app/MainDlgSaveForTransfer.cpp
-    void OnBrowseVelmora();                                 // app/MainDlgLocator.cpp
-    void OnInstall();                                       // app/MainDlgInstall.cpp
-    void OnRequestNewName();                                // app/MainDlgNameRequest.cpp
-    void OnInstructions();                                  // app/MainDlgInstructions.cpp
-    void OnListen();                                        // app/MainDlgListen.cpp
-    void OnChangeSearchText();                              // app/MainDlgNameList.cpp
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override; // app/CMainDlg.cpp
-    DECLARE_MESSAGE_MAP()
-
-private:
     // Steps of the scenario choice (app/MainDlgScenario.cpp). FetchStep fetches the list under the
     // notice unless it has been fetched; FillStep fills the list view from m_nameList once fetched;
     // RetryFailedFetch does both on a click on the layout already active after a failed fetch;
