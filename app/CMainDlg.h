@@ -6,33 +6,26 @@
 
 #include "app/AppOptions.h"
 #include "app/CWaitNoticeDlg.h"
+#include "app/MainDlgUi.h"
+#include "names/NameRequestForm.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CListCtrl.h"
 #include "platform/ui/CStatic.h"
 #include "res/resource.h"
+#include "service/CServiceClient.h"
 
-// One class whose member functions live in several folders, each in the file named beside its
-// declaration: app/ (frame, initialisation, boxes, scenarios), locator/ (finding Velmora, the probe,
-// the Browse buttons), service/ (ServerCall, XmlValue, DownloadFile), names/ (name list, install,
-// save, listen, request). Members are what the window itself does; anything that needs no window
-// state is a plain function of its subsystem's library. The state is public so that those member
-// files and the tests read and set it directly; nothing else touches it.
+// Its members read the controls, call the subsystems' objects (the service client, the name commands,
+// the locator) and show what they give back; the member files, all in app/, are named beside their
+// declarations. The window owns the service client and the user interface the subsystems talk through.
 class CMainDlg : public CDialog
 {
 public:
     enum { IDD = IDD_MAIN_DIALOG };
 
     // The fields of the last request form, kept so the next form opens filled in.
-    struct RequestForm
-    {
-        std::string strRecordName;
-        std::string strRequester;
-        std::string strEmail;
-        std::string strPronunciation;
-        std::string strComments;
-    };
+    using RequestForm = namelist::RequestForm;
 
     explicit CMainDlg(const AppOptions& options = AppOptions(), CWnd* pParent = nullptr);
     ~CMainDlg() override;
@@ -48,22 +41,45 @@ public:
     // The window has no OK command: Enter, typed after a name, must not end it. It ends only through
     // OnCancel (Close, Escape, the close box), which keeps the offline road's copy and reminder.
     void OnOK() override;     // app/CMainDlg.cpp
-    void OnCancel() override; // names/MainDlgSaveForTransfer.cpp
+    void OnCancel() override; // app/MainDlgSaveForTransfer.cpp
 
-    // Operations other folders define.
-    std::string LocateVelmora();                      // locator/MainDlgLocator.cpp
-    std::string SearchForVelmora(std::string folder); // locator/MainDlgLocator.cpp
-    bool ProbeConnection();                           // locator/MainDlgLocator.cpp
+    std::string LocateVelmora();                      // app/MainDlgLocator.cpp
+    std::string SearchForVelmora(std::string folder); // app/MainDlgLocator.cpp
+    bool ProbeConnection();                           // app/MainDlgLocator.cpp
     // Appends the service's names to m_nameList; false when the call failed (and was reported).
-    bool FetchNameList();                        // names/MainDlgNameList.cpp
-    std::string ServerCall(std::string request); // service/MainDlgServerCall.cpp
+    bool FetchNameList();                        // app/MainDlgNameList.cpp
+    std::string ServerCall(std::string request); // app/MainDlgService.cpp
     static std::string XmlValue(std::string text, std::string tagName, std::string operation,
-                                std::string newValue);             // service/MainDlgServerCall.cpp
-    bool DownloadFile(std::string address, std::string localPath); // service/MainDlgDownloadFile.cpp
-    void MatchListedName();                                        // names/MainDlgInstall.cpp
-    std::string RequestPackageUrl();                               // names/MainDlgInstall.cpp
+                                std::string newValue);             // app/MainDlgService.cpp
+    bool DownloadFile(std::string address, std::string localPath); // app/MainDlgService.cpp
+    void MatchListedName();                                        // app/MainDlgInstall.cpp
+    std::string RequestPackageUrl();                               // app/MainDlgInstall.cpp
     // False, after a box that names the folder, when the user may not add files to the names folder.
-    bool NamesFolderTakesFiles(const std::string& namesFolder); // names/MainDlgInstall.cpp
+    bool NamesFolderTakesFiles(const std::string& namesFolder); // app/MainDlgInstall.cpp
+
+    // Handlers, in the order of the message table; public so tests may also call them directly.
+    void OnSysCommand(UINT nID, LPARAM lParam);             // app/CMainDlg.cpp
+    void OnPaint();                                         // app/CMainDlg.cpp
+    HCURSOR OnQueryDragIcon();                              // app/CMainDlg.cpp
+    void OnScenarioWeb();                                   // app/MainDlgScenario.cpp
+    void OnScenarioOffline();                               // app/MainDlgScenario.cpp
+    void OnDblClkNameList(NMHDR* pNMHDR, LRESULT* pResult); // app/MainDlgNameList.cpp
+    void OnBrowseSave();                                    // app/MainDlgLocator.cpp
+    void OnDownloadSave();                                  // app/MainDlgSaveForTransfer.cpp
+    void OnBrowseVelmora();                                 // app/MainDlgLocator.cpp
+    void OnInstall();                                       // app/MainDlgInstall.cpp
+    void OnRequestNewName();                                // app/MainDlgNameRequest.cpp
+    void OnInstructions();                                  // app/MainDlgInstructions.cpp
+    void OnListen();                                        // app/MainDlgListen.cpp
+    void OnChangeSearchText();                              // app/MainDlgNameList.cpp
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override; // app/CMainDlg.cpp
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Tests reach the state and the controls through this (tests/support/MainDlgTestAccess.h).
+    friend class CMainDlgTestAccess;
 
     // Run-time state, in declaration order.
     RequestForm m_requestForm;
@@ -100,27 +116,6 @@ public:
     std::string m_strSearchText;
     HICON m_hIcon = nullptr;
 
-    // Handlers, in the order of the message table; public so tests may also call them directly.
-    void OnSysCommand(UINT nID, LPARAM lParam);             // app/CMainDlg.cpp
-    void OnPaint();                                         // app/CMainDlg.cpp
-    HCURSOR OnQueryDragIcon();                              // app/CMainDlg.cpp
-    void OnScenarioWeb();                                   // app/MainDlgScenario.cpp
-    void OnScenarioOffline();                               // app/MainDlgScenario.cpp
-    void OnDblClkNameList(NMHDR* pNMHDR, LRESULT* pResult); // names/MainDlgNameList.cpp
-    void OnBrowseSave();                                    // locator/MainDlgLocator.cpp
-    void OnDownloadSave();                                  // names/MainDlgSaveForTransfer.cpp
-    void OnBrowseVelmora();                                 // locator/MainDlgLocator.cpp
-    void OnInstall();                                       // names/MainDlgInstall.cpp
-    void OnRequestNewName();                                // names/MainDlgNameRequest.cpp
-    void OnInstructions();                                  // app/MainDlgInstructions.cpp
-    void OnListen();                                        // names/MainDlgListen.cpp
-    void OnChangeSearchText();                              // names/MainDlgNameList.cpp
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override; // app/CMainDlg.cpp
-    DECLARE_MESSAGE_MAP()
-
-private:
     // Steps of the scenario choice (app/MainDlgScenario.cpp). FetchStep fetches the list under the
     // notice unless it has been fetched; FillStep fills the list view from m_nameList once fetched;
     // RetryFailedFetch does both on a click on the layout already active after a failed fetch;
@@ -130,8 +125,13 @@ private:
     void RetryFailedFetch();
     void ClearScenarioButtons();
     // "Install Saved Name": OnInstall's branch of the non web-connected layout, run with the notice
-    // shown and the controls' data taken (names/MainDlgInstallSaved.cpp).
+    // shown and the controls' data taken (app/MainDlgInstallSaved.cpp).
     void InstallSavedNames();
+    // The closing box of a name command, when it has one.
+    void ShowOutcome(const namelist::CommandOutcome& outcome);
 
+    // Declared after the state they refer to: built from it, gone before it.
     AppOptions m_options;
+    CMainDlgUi m_ui{*this, m_notice};
+    service::CServiceClient m_client{m_options.serviceHost, m_strProxyUser, m_strProxyPassword, m_ui};
 };

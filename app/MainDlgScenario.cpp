@@ -1,8 +1,8 @@
 // The scenario choice: locate and probe on the first choice, then switch between the layouts.
 #include "app/CMainDlg.h"
 
-#include "app/CNoticeScope.h"
 #include "platform/fs/FileSystem.h"
+#include "service/NoticeScope.h"
 
 #include <initializer_list>
 
@@ -51,7 +51,7 @@ void MoveVelmoraRow(CWnd& dlg, int distance)
 
 void CMainDlg::FetchStep()
 {
-    CNoticeScope notice(m_notice, "Downloading name list, please wait...");
+    service::CNoticeScope notice(m_ui, "Downloading name list, please wait...");
     // A failed fetch leaves the list not fetched, so that the next scenario click asks again instead
     // of leaving the list empty, and every typed name unknown, for the rest of the run.
     if (!m_bNameListFetched)

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "platform/fs/CFileException.h"
+#include "platform/fs/PathCompare.h"
+#include "service/ShownPath.h"
 #include "zip/CZipException.h"
 
 namespace namelist {
@@ -25,12 +27,12 @@ std::string WithDownloadedPackage(const std::string& name, const std::string& pa
     try {
         step();
     } catch (const CZipException& e) {
-        if (e.m_strFile != package)
+        if (!SamePathText(e.m_strFile, package))
             throw;
         return DamagedPackageText(name, e);
     } catch (CFileException& e) {
-        if (e.m_strFileName == package)
-            e.m_strFileName = package.substr(0, package.find_last_of('\\') + 1);
+        e.m_strFileName =
+            service::ShownPath(e.m_strFileName, package, package.substr(0, package.find_last_of('\\') + 1));
         throw;
     }
     return std::string();

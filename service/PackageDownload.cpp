@@ -9,6 +9,7 @@
 #include "service/InternetSettingsKey.h"
 #include "service/ServiceRequest.h"
 #include "service/ServiceTexts.h"
+#include "service/ShownPath.h"
 
 namespace service {
 namespace {
@@ -40,8 +41,11 @@ private:
     std::string m_buffer;
 };
 
-void ReportFileError(IServiceUi& ui, const CFileException& error)
+// The box names shownPath where the error names the local file.
+void ReportFileError(IServiceUi& ui, CFileException error, const std::string& localPath,
+                     const std::string& shownPath)
 {
+    error.m_strFileName = ShownPath(error.m_strFileName, localPath, shownPath);
     const std::string caption = "File Error #" + std::to_string(error.m_lOsError);
     ui.ShowMessage(error.GetErrorMessage(), caption.c_str(), false);
 }
@@ -60,6 +64,12 @@ PackageAddress SplitPackageAddress(const std::string& address)
 
 DownloadResult DownloadPackage(const std::string& address, const std::string& localPath, IServiceUi& ui,
                                DWORD receiveTimeoutMs)
+{
+    return DownloadPackage(address, localPath, localPath, ui, receiveTimeoutMs);
+}
+
+DownloadResult DownloadPackage(const std::string& address, const std::string& localPath,
+                               const std::string& shownPath, IServiceUi& ui, DWORD receiveTimeoutMs)
 {
     const PackageAddress where = SplitPackageAddress(address);
     CInternetSettingsKey key;
@@ -91,7 +101,7 @@ DownloadResult DownloadPackage(const std::string& address, const std::string& lo
     CFile file;
     CFileException openError;
     if (!file.Open(localPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite, &openError)) {
-        ReportFileError(ui, openError);
+        ReportFileError(ui, openError, localPath, shownPath);
         return DownloadResult{};
     }
     GatheredWriter writer(file);
@@ -112,7 +122,7 @@ DownloadResult DownloadPackage(const std::string& address, const std::string& lo
         return DownloadResult{false, FormatNumber(kDownloadError, e.m_dwError)};
     } catch (const CFileException& e) {
         file.Abort();
-        ReportFileError(ui, e);
+        ReportFileError(ui, e, localPath, shownPath);
         return DownloadResult{};
     }
     return DownloadResult{true, {}};

@@ -32,5 +32,9 @@ struct DownloadResult
 // failure to create the session travels out as CInternetException.
 DownloadResult DownloadPackage(const std::string& address, const std::string& localPath, IServiceUi& ui,
                                DWORD receiveTimeoutMs = 300000);
+// The same into a file of ours that stands for the user's shownPath: the file error's box names shownPath
+// (ShownPath.h).
+DownloadResult DownloadPackage(const std::string& address, const std::string& localPath,
+                               const std::string& shownPath, IServiceUi& ui, DWORD receiveTimeoutMs = 300000);
 
 } // namespace service

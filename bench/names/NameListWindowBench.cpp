@@ -21,6 +21,7 @@
 #include "tests/names/LiteralNameList.h"
 #include "tests/support/ScratchPrefix.h"
 #include "tests/support/ScriptedHttpServer.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -107,16 +108,16 @@ int main(int argc, char** argv)
         dlg.ServerCall("ProcessReq?clientXMLString=<comver>1.0</comver><conmeth>direct"
                        "</conmeth><prod>vmr</prod><op>ListPackages</op><type>name</type>");
     const double call = Seconds(start);
-    dlg.m_btnScenarioWeb.SetCheck(BST_CHECKED);
+    Peek(dlg).m_btnScenarioWeb.SetCheck(BST_CHECKED);
     start = std::chrono::steady_clock::now();
     dlg.OnScenarioWeb();
     const double window = Seconds(start);
-    const int shown = dlg.m_listNames.GetItemCount();
+    const int shown = Peek(dlg).m_listNames.GetItemCount();
     // Showing alone: the list view emptied and filled again as the choice fills it.
     start = std::chrono::steady_clock::now();
-    dlg.m_listNames.DeleteAllItems();
-    for (size_t i = 0; i < dlg.m_nameList.size(); ++i)
-        dlg.m_listNames.InsertItem(static_cast<int>(i), dlg.m_nameList[i]);
+    Peek(dlg).m_listNames.DeleteAllItems();
+    for (size_t i = 0; i < Peek(dlg).m_nameList.size(); ++i)
+        Peek(dlg).m_listNames.InsertItem(static_cast<int>(i), Peek(dlg).m_nameList[i]);
     const double fill = Seconds(start);
     dlg.DestroyWindow();
 

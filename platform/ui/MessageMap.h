@@ -31,10 +31,10 @@ const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message, UINT c
 
 // A class that has a table of its own declares it in its body and defines it in its .cpp:
 //
-//   BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
+//   BEGIN_MESSAGE_MAP(CFormDlg, CDialog)
 //       ON_WM_SYSCOMMAND()
-//       ON_BN_CLICKED(IDC_INSTALL, &CMainDlg::OnInstall)
-//       ON_NOTIFY(NM_DBLCLK, IDC_NAME_LIST, &CMainDlg::OnDblClkNameList)
+//       ON_BN_CLICKED(IDC_SEND, &CFormDlg::OnSend)
+//       ON_NOTIFY(NM_DBLCLK, IDC_LIST, &CFormDlg::OnDblClkList)
 //   END_MESSAGE_MAP()
 //
 // Handlers are checked against their signatures at compile time; rows are searched in table order,

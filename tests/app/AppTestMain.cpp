@@ -9,6 +9,7 @@
 #include "app/CMainDlg.h"
 #include "res/ZentrimoResources.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 int main(int argc, char** argv)
 {
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
         CMainDlg dlg;
         if (!dlg.Create(IDD_MAIN_DIALOG))
             return 1;
-        std::printf("%s\n", dlg.m_strModuleFolder.c_str());
+        std::printf("%s\n", Peek(dlg).m_strModuleFolder.c_str());
         dlg.DestroyWindow();
         return 0;
     }

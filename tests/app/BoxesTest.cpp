@@ -11,6 +11,7 @@
 #include "platform/ui/linux/WindowFrame.h"
 #include "tests/app/InstructionsTexts.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -30,9 +31,9 @@ TEST(InstructionsBox, TextControlWrapsAndKeepsLineBreaks)
 TEST(Notice, ShowsItsTextAtOnceAndDisappearsWhenDestroyed)
 {
     CMainDlg dlg;
-    dlg.m_notice.m_strText = "Installing name, please wait...";
-    ASSERT_TRUE(dlg.m_notice.Create(IDD_WAIT_NOTICE));
-    QWidget* window = WidgetOf(&dlg.m_notice);
+    Peek(dlg).m_notice.m_strText = "Installing name, please wait...";
+    ASSERT_TRUE(Peek(dlg).m_notice.Create(IDD_WAIT_NOTICE));
+    QWidget* window = WidgetOf(&Peek(dlg).m_notice);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->windowHandle()->isExposed());
@@ -44,17 +45,20 @@ TEST(Notice, ShowsItsTextAtOnceAndDisappearsWhenDestroyed)
     EXPECT_EQ(frame->title, "");
     EXPECT_EQ(frame->hints.functions, ui::detail::kMotifFuncMove);
     EXPECT_EQ(frame->hints.decorations, ui::detail::kMotifDecorBorder | ui::detail::kMotifDecorTitle);
-    EXPECT_EQ(dlg.m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(), "Installing name, please wait...");
+    EXPECT_EQ(Peek(dlg).m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(),
+              "Installing name, please wait...");
 
-    dlg.m_notice.m_strText = "Downloading name, please wait..."; // changes nothing while open
-    EXPECT_EQ(dlg.m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(), "Installing name, please wait...");
+    Peek(dlg).m_notice.m_strText = "Downloading name, please wait..."; // changes nothing while open
+    EXPECT_EQ(Peek(dlg).m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(),
+              "Installing name, please wait...");
 
-    dlg.m_notice.DestroyWindow();
-    EXPECT_EQ(WidgetOf(&dlg.m_notice), nullptr);
+    Peek(dlg).m_notice.DestroyWindow();
+    EXPECT_EQ(WidgetOf(&Peek(dlg).m_notice), nullptr);
 
-    ASSERT_TRUE(dlg.m_notice.Create(IDD_WAIT_NOTICE)); // a new create shows the new text
-    EXPECT_EQ(dlg.m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(), "Downloading name, please wait...");
-    dlg.m_notice.DestroyWindow();
+    ASSERT_TRUE(Peek(dlg).m_notice.Create(IDD_WAIT_NOTICE)); // a new create shows the new text
+    EXPECT_EQ(Peek(dlg).m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText(),
+              "Downloading name, please wait...");
+    Peek(dlg).m_notice.DestroyWindow();
 }
 
 TEST(AboutBox, ShowsNameVersionAndIcon)

@@ -6,6 +6,7 @@
 #include "platform/ui/CButton.h"
 #include "tests/app/InstructionsTexts.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -44,31 +45,31 @@ TEST_F(Instructions, BeforeAnyChoiceOnlyTheReminderIsShown)
 
 TEST_F(Instructions, WebConnectedLayoutShowsTheShortTextLowInTheBox)
 {
-    dlg.m_bWebScenario = true;
-    dlg.m_btnScenarioWeb.SetCheck(BST_CHECKED);
+    Peek(dlg).m_bWebScenario = true;
+    Peek(dlg).m_btnScenarioWeb.SetCheck(BST_CHECKED);
     EXPECT_EQ(ShowInstructions(), std::make_pair(std::string("Instructions"), std::string(kWebText)));
 }
 
 TEST_F(Instructions, OtherLayoutShowsTheFourSteps)
 {
-    dlg.m_bWebScenario = false;
-    dlg.m_btnScenarioOffline.SetCheck(BST_CHECKED);
+    Peek(dlg).m_bWebScenario = false;
+    Peek(dlg).m_btnScenarioOffline.SetCheck(BST_CHECKED);
     EXPECT_EQ(ShowInstructions().second, kOfflineText);
 }
 
 TEST_F(Instructions, TheTextFollowsTheLayoutNotTheCheckedButton)
 {
-    dlg.m_bWebScenario = true;
-    dlg.m_btnScenarioOffline.SetCheck(BST_CHECKED);
+    Peek(dlg).m_bWebScenario = true;
+    Peek(dlg).m_btnScenarioOffline.SetCheck(BST_CHECKED);
     EXPECT_EQ(ShowInstructions().second, kWebText);
 }
 
 TEST_F(Instructions, AfterBothButtonsAreClearedTheReminderComesBack)
 {
-    dlg.m_bWebScenario = true;
-    dlg.m_btnScenarioWeb.SetCheck(BST_CHECKED);
+    Peek(dlg).m_bWebScenario = true;
+    Peek(dlg).m_btnScenarioWeb.SetCheck(BST_CHECKED);
     ShowInstructions();
-    dlg.m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
+    Peek(dlg).m_btnScenarioWeb.SetCheck(BST_UNCHECKED);
     ModalScript script;
     script.ExpectBox("Please select your scenario, then click the instructions button again.",
                      "Select your scenario.");

@@ -19,6 +19,7 @@
 #include "tests/support/ModalScript.h"
 #include "tests/app/MainWindowControls.h"
 #include "tests/support/ScratchDir.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -74,26 +75,27 @@ TEST_F(MainWindow, HasTheTemplatesCaptionAndClientSize)
 
 TEST_F(MainWindow, OpensWithNothingChosenAndEverythingEmpty)
 {
-    EXPECT_EQ(dlg.m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_listNames.GetItemCount(), 0);
-    EXPECT_EQ(dlg.m_editSaveLocation.GetWindowText(), "");
-    EXPECT_EQ(dlg.m_editVelmoraLocation.GetWindowText(), "");
-    EXPECT_TRUE(dlg.m_editSaveLocation.GetReadOnly());
-    EXPECT_TRUE(dlg.m_editVelmoraLocation.GetReadOnly());
-    EXPECT_TRUE(dlg.m_bFirstChoice);
-    EXPECT_FALSE(dlg.m_bWebScenario);
-    EXPECT_FALSE(dlg.m_bNameListFetched);
-    EXPECT_FALSE(dlg.m_bNameListShown);
-    EXPECT_FALSE(dlg.m_bSavedForTransfer);
-    EXPECT_EQ(dlg.m_strSearchText, "");
-    EXPECT_EQ(dlg.m_requestForm.strRecordName, "");
-    EXPECT_EQ(dlg.m_hPlayerWnd, nullptr);
+    EXPECT_EQ(Peek(dlg).m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(dlg).m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(dlg).m_listNames.GetItemCount(), 0);
+    EXPECT_EQ(Peek(dlg).m_editSaveLocation.GetWindowText(), "");
+    EXPECT_EQ(Peek(dlg).m_editVelmoraLocation.GetWindowText(), "");
+    EXPECT_TRUE(Peek(dlg).m_editSaveLocation.GetReadOnly());
+    EXPECT_TRUE(Peek(dlg).m_editVelmoraLocation.GetReadOnly());
+    EXPECT_TRUE(Peek(dlg).m_bFirstChoice);
+    EXPECT_FALSE(Peek(dlg).m_bWebScenario);
+    EXPECT_FALSE(Peek(dlg).m_bNameListFetched);
+    EXPECT_FALSE(Peek(dlg).m_bNameListShown);
+    EXPECT_FALSE(Peek(dlg).m_bSavedForTransfer);
+    EXPECT_EQ(Peek(dlg).m_strSearchText, "");
+    EXPECT_EQ(Peek(dlg).m_requestForm.strRecordName, "");
+    EXPECT_EQ(Peek(dlg).m_hPlayerWnd, nullptr);
     // Every bound control is attached.
-    for (CWnd* member : {static_cast<CWnd*>(&dlg.m_btnListen), static_cast<CWnd*>(&dlg.m_editSearchText),
-                         static_cast<CWnd*>(&dlg.m_listNames), static_cast<CWnd*>(&dlg.m_lblChoosePrompt)})
+    for (CWnd* member :
+         {static_cast<CWnd*>(&Peek(dlg).m_btnListen), static_cast<CWnd*>(&Peek(dlg).m_editSearchText),
+          static_cast<CWnd*>(&Peek(dlg).m_listNames), static_cast<CWnd*>(&Peek(dlg).m_lblChoosePrompt)})
         EXPECT_NE(WidgetOf(member), nullptr);
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME_LIST), &dlg.m_listNames);
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME_LIST), &Peek(dlg).m_listNames);
 }
 
 TEST_F(MainWindow, FocusStartsOnCloseAndTabVisitsTheTabStopsInTemplateOrder)
@@ -155,10 +157,10 @@ TEST_F(MainWindow, OtherSystemCommandsGetTheDefaultProcessing)
 
 TEST_F(MainWindow, CarriesTheApplicationIconLargeSmallAndForDragging)
 {
-    ASSERT_NE(dlg.m_hIcon, nullptr);
-    EXPECT_EQ(dlg.GetIcon(TRUE), dlg.m_hIcon);
-    EXPECT_EQ(dlg.GetIcon(FALSE), dlg.m_hIcon);
-    EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_QUERYDRAGICON)), dlg.m_hIcon);
+    ASSERT_NE(Peek(dlg).m_hIcon, nullptr);
+    EXPECT_EQ(dlg.GetIcon(TRUE), Peek(dlg).m_hIcon);
+    EXPECT_EQ(dlg.GetIcon(FALSE), Peek(dlg).m_hIcon);
+    EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_QUERYDRAGICON)), Peek(dlg).m_hIcon);
     const QList<QSize> sizes = WidgetOf(&dlg)->windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
@@ -183,11 +185,11 @@ TEST(MainWindowModal, EnterDoesNotEndTheMainWindow)
     bool endedByEnter = true;
     script.ExpectDialog(IDD_MAIN_DIALOG, [&](CDialog& d) {
         auto& main = static_cast<CMainDlg&>(d);
-        main.m_bSavedForTransfer = true; // a name was saved for transfer
-        main.m_editSaveLocation.SetWindowText(winpath::ToWindows(save.Path()) + "\\");
-        main.m_editSearchText.EnableWindow(TRUE);
-        main.m_listNames.EnableWindow(TRUE);
-        QWidget* search = WidgetOf(&main.m_editSearchText);
+        Peek(main).m_bSavedForTransfer = true; // a name was saved for transfer
+        Peek(main).m_editSaveLocation.SetWindowText(winpath::ToWindows(save.Path()) + "\\");
+        Peek(main).m_editSearchText.EnableWindow(TRUE);
+        Peek(main).m_listNames.EnableWindow(TRUE);
+        QWidget* search = WidgetOf(&Peek(main).m_editSearchText);
         search->setFocus();
         for (QChar c : QString::fromUtf8("Zo\u00eb")) { // as a keyboard with that letter types it
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
@@ -195,9 +197,9 @@ TEST(MainWindowModal, EnterDoesNotEndTheMainWindow)
         }
         QTest::keyClick(search, Qt::Key_Return);
         QTest::keyClick(search, Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(WidgetOf(&main.m_listNames), Qt::Key_Return);
+        QTest::keyClick(WidgetOf(&Peek(main).m_listNames), Qt::Key_Return);
         endedByEnter = main.IsEnded();
-        EXPECT_EQ(main.m_editSearchText.GetWindowText(), "Zo\u00eb");
+        EXPECT_EQ(Peek(main).m_editSearchText.GetWindowText(), "Zo\u00eb");
         script.ExpectBox(
             "Now take this program, along with the \"VMRNames.zip\" file (both will be found in your "
             "save location), to your computer with the Velmora to complete the installation process.",

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/fs/FileSystem.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -27,12 +28,12 @@ const char* const kNeither =
 class ScenarioTest : public SampleRoadTest
 {
 protected:
-    int Selected() { return dlg->m_listNames.GetNextItem(-1, LVNI_SELECTED); }
+    int Selected() { return Peek(*dlg).m_listNames.GetNextItem(-1, LVNI_SELECTED); }
     // Nothing was fetched: the list is empty and counts as not fetched.
     void ExpectNothingFetched()
     {
-        EXPECT_FALSE(dlg->m_bNameListFetched);
-        EXPECT_EQ(0, dlg->m_listNames.GetItemCount());
+        EXPECT_FALSE(Peek(*dlg).m_bNameListFetched);
+        EXPECT_EQ(0, Peek(*dlg).m_listNames.GetItemCount());
     }
 };
 
@@ -45,9 +46,9 @@ TEST_F(ScenarioTest, WebChoiceWithoutVelmoraSearchesWarnsAndSearchesAgainNextTim
     ClickWeb();
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(sockets.starts, 0); // no probe
-    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg->m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
-    EXPECT_TRUE(dlg->m_bFirstChoice);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(Peek(*dlg).m_bFirstChoice);
     EXPECT_FALSE(Enabled(IDC_SEARCH_TEXT));
     ExpectInvariant();
 
@@ -55,8 +56,8 @@ TEST_F(ScenarioTest, WebChoiceWithoutVelmoraSearchesWarnsAndSearchesAgainNextTim
     computer.InstallVelmora();
     ClickWeb();
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), computer.VelmoraLocation());
-    EXPECT_TRUE(dlg->m_bWebScenario);
-    EXPECT_FALSE(dlg->m_bFirstChoice);
+    EXPECT_TRUE(Peek(*dlg).m_bWebScenario);
+    EXPECT_FALSE(Peek(*dlg).m_bFirstChoice);
     EXPECT_EQ(sockets.starts, 1);
     ExpectInvariant();
 }
@@ -69,8 +70,8 @@ TEST_F(ScenarioTest, WebChoiceWithoutConnectionFillsTheBoxWarnsAndProbesAgainNex
     script.ExpectBox(kNoConnection, "Connection Problem");
     ClickWeb();
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), computer.VelmoraLocation());
-    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
-    EXPECT_TRUE(dlg->m_bFirstChoice);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(Peek(*dlg).m_bFirstChoice);
     EXPECT_EQ(sockets.starts, 1);
     EXPECT_EQ(sockets.cleanups, 1);
     ExpectNothingFetched();
@@ -78,7 +79,7 @@ TEST_F(ScenarioTest, WebChoiceWithoutConnectionFillsTheBoxWarnsAndProbesAgainNex
     sockets.connected = true;
     ClickWeb();
     EXPECT_EQ(sockets.starts, 2);
-    EXPECT_TRUE(dlg->m_bWebScenario);
+    EXPECT_TRUE(Peek(*dlg).m_bWebScenario);
     ExpectInvariant();
 }
 
@@ -99,9 +100,9 @@ TEST_F(ScenarioTest, WebChoiceFoundAndConnectedShowsTheWebLayout)
     EXPECT_TRUE(Enabled(IDC_LISTEN));
     EXPECT_EQ(Place(IDC_VELMORA_LOCATION).top, before.top - 30);
     EXPECT_EQ(Place(IDC_VELMORA_LOCATION).Height(), before.Height());
-    EXPECT_TRUE(dlg->m_bNameListFetched);
-    EXPECT_TRUE(dlg->m_bNameListShown);
-    EXPECT_EQ(dlg->m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(Peek(*dlg).m_bNameListFetched);
+    EXPECT_TRUE(Peek(*dlg).m_bNameListShown);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
     ExpectInvariant();
 }
 
@@ -126,8 +127,8 @@ TEST_F(ScenarioTest, OfflineChoiceWithVelmoraAndNoConnectionEnablesOnlyTheVelmor
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), computer.VelmoraLocation());
     EXPECT_EQ(Text(IDC_SAVE_LOCATION), "");
     ExpectNothingFetched();
-    EXPECT_FALSE(dlg->m_bFirstChoice);
-    EXPECT_FALSE(dlg->m_bWebScenario);
+    EXPECT_FALSE(Peek(*dlg).m_bFirstChoice);
+    EXPECT_FALSE(Peek(*dlg).m_bWebScenario);
     ExpectInvariant();
 }
 
@@ -137,9 +138,9 @@ TEST_F(ScenarioTest, OfflineChoiceConnectedWithoutVelmoraShowsListAndModuleFolde
     ClickOffline();
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(sockets.starts, 1);
-    EXPECT_EQ(Text(IDC_SAVE_LOCATION), dlg->m_strModuleFolder);
-    ASSERT_FALSE(dlg->m_strModuleFolder.empty());
-    EXPECT_EQ(dlg->m_strModuleFolder.back(), '\\');
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), Peek(*dlg).m_strModuleFolder);
+    ASSERT_FALSE(Peek(*dlg).m_strModuleFolder.empty());
+    EXPECT_EQ(Peek(*dlg).m_strModuleFolder.back(), '\\');
     for (int id : kVelmoraRow)
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "");
@@ -148,8 +149,8 @@ TEST_F(ScenarioTest, OfflineChoiceConnectedWithoutVelmoraShowsListAndModuleFolde
     for (int id : kSearchGroup)
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(IDC_LISTEN));
-    EXPECT_TRUE(dlg->m_bNameListFetched);
-    EXPECT_TRUE(dlg->m_bNameListShown);
+    EXPECT_TRUE(Peek(*dlg).m_bNameListFetched);
+    EXPECT_TRUE(Peek(*dlg).m_bNameListShown);
     ExpectInvariant();
 }
 
@@ -160,9 +161,9 @@ TEST_F(ScenarioTest, OfflineChoiceWithNeitherWarnsAndStaysAtTheFirstChoice)
     script.ExpectBox(kNeither, "Error");
     ClickOffline();
     EXPECT_TRUE(script.Finished());
-    EXPECT_TRUE(dlg->m_bFirstChoice);
-    EXPECT_EQ(dlg->m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(Peek(*dlg).m_bFirstChoice);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
     EXPECT_EQ(Text(IDC_INSTALL), "Install Saved Names"); // the template's caption, untouched
     script.ExpectBox(kNeither, "Error");
     ClickOffline();
@@ -188,12 +189,12 @@ TEST_F(ScenarioTest, SwitchingWebOfflineWebMovesTheVelmoraRowThirtyPixelsEachWay
     ClickWeb();
     expectShift(-30, "web");
     // A second fetch would refill the list and lose the selection.
-    dlg->m_listNames.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    Peek(*dlg).m_listNames.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
     ClickOffline();
     expectShift(0, "offline");
     for (int id : kSaveRow)
         EXPECT_TRUE(Visible(id) && Enabled(id)) << id;
-    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
     ClickWeb();
     expectShift(-30, "web again");
     ClickWeb(); // the active scenario's button: nothing moves
@@ -211,11 +212,11 @@ TEST_F(ScenarioTest, InstalledCopyProposesTheDocumentsFolderForSaving)
 #ifdef _WIN32
     const char* programFiles = std::getenv("ProgramFiles");
     ASSERT_NE(programFiles, nullptr);
-    dlg->m_strModuleFolder = std::string(programFiles) + "\\Zentrimo\\";
+    Peek(*dlg).m_strModuleFolder = std::string(programFiles) + "\\Zentrimo\\";
 #else
-    dlg->m_strModuleFolder = "Z:\\usr\\bin\\";
+    Peek(*dlg).m_strModuleFolder = "Z:\\usr\\bin\\";
 #endif
-    ASSERT_TRUE(IsSystemFolder(dlg->m_strModuleFolder));
+    ASSERT_TRUE(IsSystemFolder(Peek(*dlg).m_strModuleFolder));
     ClickOffline();
     EXPECT_TRUE(script.Finished());
     const std::string documents = GetDocumentsFolder();
@@ -237,14 +238,14 @@ TEST_F(ScenarioTest, EachSwitchRefillsTheBoxesFromTheLocatorAndTheModuleFolder)
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), other + "\\");
     ClickOffline();
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), computer.VelmoraLocation());
-    EXPECT_EQ(Text(IDC_SAVE_LOCATION), dlg->m_strModuleFolder);
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), Peek(*dlg).m_strModuleFolder);
 
     script.ExpectFolderPicker(other);
     dlg->OnBrowseSave();
     EXPECT_EQ(Text(IDC_SAVE_LOCATION), other + "\\");
     ClickWeb();
     ClickOffline();
-    EXPECT_EQ(Text(IDC_SAVE_LOCATION), dlg->m_strModuleFolder);
+    EXPECT_EQ(Text(IDC_SAVE_LOCATION), Peek(*dlg).m_strModuleFolder);
     EXPECT_TRUE(script.Finished());
 }
 
@@ -254,9 +255,9 @@ TEST_F(ScenarioTest, OfflineClickInTheOfflineLayoutOnlyClearsTheWebButton)
     OpenWindow();
     ClickOffline();
     const CRect place = Place(IDC_VELMORA_LOCATION);
-    dlg->m_btnScenarioWeb.SetCheck(BST_CHECKED);
+    Peek(*dlg).m_btnScenarioWeb.SetCheck(BST_CHECKED);
     dlg->OnScenarioOffline();
-    EXPECT_EQ(dlg->m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(*dlg).m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
     EXPECT_EQ(Place(IDC_VELMORA_LOCATION), place);
     EXPECT_EQ(sockets.starts, 1);
 }
@@ -266,8 +267,8 @@ TEST_F(ScenarioTest, WebNotificationWhileTheButtonIsUncheckedChangesNothing)
     computer.InstallVelmora();
     OpenWindow();
     dlg->OnScenarioWeb();
-    EXPECT_TRUE(dlg->m_bFirstChoice);
-    EXPECT_TRUE(dlg->m_strVelmoraFolder.empty());
+    EXPECT_TRUE(Peek(*dlg).m_bFirstChoice);
+    EXPECT_TRUE(Peek(*dlg).m_strVelmoraFolder.empty());
     EXPECT_EQ(sockets.starts, 0);
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "");
 }
@@ -278,12 +279,12 @@ TEST_F(ScenarioTest, TheProbeShowsItsNoticeForTheWholeLookupOnly)
     OpenWindow();
     std::string shown;
     sockets.duringLookup = [&] {
-        ASSERT_NE(dlg->m_notice.GetSafeHwnd(), nullptr);
-        EXPECT_TRUE(dlg->m_notice.IsWindowVisible());
-        shown = dlg->m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText();
+        ASSERT_NE(Peek(*dlg).m_notice.GetSafeHwnd(), nullptr);
+        EXPECT_TRUE(Peek(*dlg).m_notice.IsWindowVisible());
+        shown = Peek(*dlg).m_notice.GetDlgItem(IDC_NOTICE_TEXT)->GetWindowText();
     };
     ClickWeb();
     EXPECT_EQ(sockets.lookups, 1);
     EXPECT_EQ(shown, "Testing internet connection.  This process may take a minute, please be patient...");
-    EXPECT_EQ(dlg->m_notice.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(Peek(*dlg).m_notice.GetSafeHwnd(), nullptr);
 }

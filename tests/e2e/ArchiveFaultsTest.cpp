@@ -11,6 +11,7 @@
 #include "tests/support/ScopedTempFolder.h"
 #include "tests/zip/ZipBuilder.h"
 #include "tests/zip/ZipTestSupport.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -65,14 +66,14 @@ protected:
     {
         Type(name);
         script.ExpectBox("Name files downloaded.", "Success");
-        dlg->m_btnDownloadSave.Click();
+        Peek(*dlg).m_btnDownloadSave.Click();
         ASSERT_TRUE(script.Finished()) << name;
     }
     void Install(const std::string& name)
     {
         Type(name);
         script.ExpectBox("Name files installed.", "Success");
-        dlg->m_btnInstall.Click();
+        Peek(*dlg).m_btnInstall.Click();
         ASSERT_TRUE(script.Finished()) << name;
     }
 
@@ -105,7 +106,7 @@ TEST_F(ArchiveFaultsTest, FilesOfAFailedSaveStayOutOfTheNextSave)
     BreakSecondCrc("Bob");
     Type("Bob");
     script.ExpectBox(DamagedDownloadBox("Bob", ZipErrorBadCrc), "Failure");
-    dlg->m_btnDownloadSave.Click();
+    Peek(*dlg).m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(Entries(Package("Anna")), Entries(Tools() / "VMRNames.zip"));
     EXPECT_EQ(std::vector<std::string>{"VMRNames.zip"}, Listing(Tools()))
@@ -115,7 +116,7 @@ TEST_F(ArchiveFaultsTest, FilesOfAFailedSaveStayOutOfTheNextSave)
     EXPECT_EQ((std::vector<std::string>{"Anna.wav", "Anna^.wav", "Carl.wav", "Carl^.wav"}),
               Entries(Tools() / "VMRNames.zip"));
     EXPECT_EQ(std::vector<std::string>{"VMRNames.zip"}, Listing(Tools()));
-    EXPECT_EQ("Carl", dlg->m_strLastName);
+    EXPECT_EQ("Carl", Peek(*dlg).m_strLastName);
 }
 
 TEST_F(ArchiveFaultsTest, FilesLeftInAnOldStagingFolderAreNotSaved)
@@ -166,7 +167,7 @@ TEST_F(ArchiveFaultsTest, HalfUpdatedNamesNeverHappen)
     EXPECT_EQ("older Anna", ReadText(names / "Anna.wav")) << "the first file is not replaced alone";
     EXPECT_EQ("older Anna list", ReadText(names / "Anna^.wav"));
     EXPECT_EQ((std::vector<std::string>{"Anna.wav", "Anna^.wav"}), Listing(names));
-    EXPECT_TRUE(dlg->m_strLastName.empty());
+    EXPECT_TRUE(Peek(*dlg).m_strLastName.empty());
     dlg->DestroyWindow();
 
     // The same for a whole transfer archive: Bob's recordings would come after Anna's.
@@ -234,7 +235,7 @@ TEST_F(ArchiveFaultsTest, FullDiskMessagesNameTheUsersFilesLinuxOnly)
             CFileException(CFileException::diskFull, EFBIG, InTools("VMRNames.zip")).GetErrorMessage(),
             "File Error #" + std::to_string(EFBIG));
         script.ExpectBox("Unable to download name files.", "Failure");
-        dlg->m_btnDownloadSave.Click();
+        Peek(*dlg).m_btnDownloadSave.Click();
     }
     EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(Listing(Tools()).empty());
@@ -245,7 +246,7 @@ TEST_F(ArchiveFaultsTest, InstalledCopyNeverWritesAFixedTempZip)
 {
     const auto names = PlaceVelmora();
     Open(true);
-    dlg->m_strModuleFolder = InTools("Missing\\"); // a folder that takes no files
+    Peek(*dlg).m_strModuleFolder = InTools("Missing\\"); // a folder that takes no files
     ScratchDir shared("e2etmp");
     ziptest::WriteBytes(work / "victim", "someone's file");
 #ifdef _WIN32

@@ -8,6 +8,7 @@
 #include "platform/ui/CListCtrl.h"
 #include "tests/support/PlayedSound.h"
 #include "tests/support/WaveClip.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ protected:
         return items;
     }
 
-    long PlayerMode() { return MCIWndSendMessage(dlg->m_hPlayerWnd, MCIWNDM_GETMODEA, 0, 0); }
+    long PlayerMode() { return MCIWndSendMessage(Peek(*dlg).m_hPlayerWnd, MCIWNDM_GETMODEA, 0, 0); }
 
     PlayedSound sound;
     WaveClip bob = WaveClip::Make(1, 8000, 8, 700, 77);
@@ -58,14 +59,14 @@ TEST_F(ListenTest, DoubleClickedNamePlaysItsOwnRecording)
     std::vector<std::string> items = ChooseByDoubleClick("Zoë");
     std::sort(items.begin(), items.end());
     EXPECT_EQ((std::vector<std::string>{"Anna", "Bob", "Zoë"}), items) << "the markers' names, accents kept";
-    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
+    ASSERT_NE(nullptr, Peek(*dlg).m_hPlayerWnd);
     EXPECT_NE(MCI_MODE_NOT_READY, PlayerMode()) << "Zoë.wav opened";
-    MCIWndWaitStopped(dlg->m_hPlayerWnd);
-    MCIWndDestroy(dlg->m_hPlayerWnd); // the device closes, the capture is complete
+    MCIWndWaitStopped(Peek(*dlg).m_hPlayerWnd);
+    MCIWndDestroy(Peek(*dlg).m_hPlayerWnd); // the device closes, the capture is complete
     EXPECT_TRUE(PlayedExactly(sound.Samples(), zoe));
 
     ChooseByDoubleClick("Anna");
-    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
+    ASSERT_NE(nullptr, Peek(*dlg).m_hPlayerWnd);
     EXPECT_EQ(MCI_MODE_NOT_READY, PlayerMode()) << "Anna has no recording: a silent player, no box";
 }
 

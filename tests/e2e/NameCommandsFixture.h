@@ -21,6 +21,7 @@
 #include "tests/support/ScratchDir.h"
 #include "tests/support/StandInSockets.h"
 #include "tests/support/WaveClip.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 inline std::string ReadText(const std::filesystem::path& path)
 {
@@ -71,12 +72,12 @@ protected:
         options.probeHost = "probe.zentrimo.test";
         dlg = std::make_unique<CMainDlg>(options);
         ASSERT_TRUE(dlg->Create(IDD_MAIN_DIALOG));
-        dlg->m_strModuleFolder = computer.ProgramLocation();
+        Peek(*dlg).m_strModuleFolder = computer.ProgramLocation();
         if (web)
-            dlg->m_btnScenarioWeb.Click();
+            Peek(*dlg).m_btnScenarioWeb.Click();
         else
-            dlg->m_btnScenarioOffline.Click();
-        ASSERT_EQ(web, dlg->m_bWebScenario);
+            Peek(*dlg).m_btnScenarioOffline.Click();
+        ASSERT_EQ(web, Peek(*dlg).m_bWebScenario);
     }
 
     // The program's own folder, and a file in it as the program writes it.

@@ -6,6 +6,7 @@
 
 #include "platform/fs/ModulePath.h"
 #include "platform/ui/MessageBox.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ protected:
     {
         Type(name);
         script.ExpectBox(box, caption);
-        dlg->m_btnDownloadSave.Click();
+        Peek(*dlg).m_btnDownloadSave.Click();
         ASSERT_TRUE(script.Finished()) << name;
     }
 
@@ -58,8 +59,8 @@ TEST_F(OfflineRoadTest, SavesAccumulateInTheTransferArchiveAndClosingCopiesThePr
     EXPECT_EQ(later, std::vector<std::string>(entries.begin() + 2, entries.end()));
     EXPECT_FALSE(std::filesystem::exists(save / "Temp.zip"));
     EXPECT_FALSE(std::filesystem::exists(save / "Temp"));
-    EXPECT_TRUE(dlg->m_bSavedForTransfer);
-    EXPECT_EQ("Anna", dlg->m_strLastName);
+    EXPECT_TRUE(Peek(*dlg).m_bSavedForTransfer);
+    EXPECT_EQ("Anna", Peek(*dlg).m_strLastName);
 
     const std::string module = ModuleFileName();
     const std::string program = module.substr(module.rfind('\\') + 1);
@@ -75,10 +76,10 @@ TEST_F(OfflineRoadTest, NameTheServiceCannotServeSavesNothing)
     Type("Bob");
     script.ExpectBox("Error 6: No recording of this name is available.  Requested: Bob", AfxGetAppName());
     script.ExpectBox("Unable to download name files.", "Failure");
-    dlg->m_btnDownloadSave.Click();
+    Peek(*dlg).m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(Archive()));
-    EXPECT_FALSE(dlg->m_bSavedForTransfer);
+    EXPECT_FALSE(Peek(*dlg).m_bSavedForTransfer);
 }
 
 // Package addresses that name a port where nothing listens: every download fails.
@@ -100,18 +101,18 @@ TEST_F(DeadPackageHostTest, FailedDownloadsLeaveNoFileAndTheArchiveAsItWas)
     const auto save = Tools();
     Type("Anna");
     script.ExpectBox("Unable to download name files.", "Failure");
-    dlg->m_btnDownloadSave.Click();
+    Peek(*dlg).m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(0, std::distance(std::filesystem::directory_iterator(save), {}))
         << "no archive, no partial file";
 
     std::filesystem::copy_file(Package("Anna"), save / "VMRNames.zip");
     script.ExpectBox("Unable to download name files.", "Failure");
-    dlg->m_btnDownloadSave.Click();
+    Peek(*dlg).m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(ReadText(Package("Anna")), ReadText(save / "VMRNames.zip"));
     EXPECT_FALSE(std::filesystem::exists(save / "Temp.zip"));
-    EXPECT_FALSE(dlg->m_bSavedForTransfer);
+    EXPECT_FALSE(Peek(*dlg).m_bSavedForTransfer);
 }
 
 TEST_F(DeadPackageHostTest, FailedInstallDownloadLeavesNoTemporaryPackage)
@@ -119,7 +120,7 @@ TEST_F(DeadPackageHostTest, FailedInstallDownloadLeavesNoTemporaryPackage)
     Open(true);
     Type("Anna");
     script.ExpectBox("Unable to download name files.", "Failure");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(Tools() / "Temp.zip"));
     EXPECT_FALSE(std::filesystem::exists(names));
@@ -130,17 +131,17 @@ TEST_F(OfflineRoadTest, PackageThatIsNotAnArchiveIsNeverAdopted)
     std::ofstream(Package("Bob"), std::ios::trunc) << "<html>not found</html>";
     Type("Bob");
     script.ExpectBox(DamagedDownloadBox("Bob", ZipErrorCentralDirNotFound), "Failure");
-    dlg->m_btnDownloadSave.Click();
+    Peek(*dlg).m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(Archive()));
-    EXPECT_FALSE(dlg->m_bSavedForTransfer);
-    EXPECT_FALSE(dlg->m_notice.GetSafeHwnd());
+    EXPECT_FALSE(Peek(*dlg).m_bSavedForTransfer);
+    EXPECT_FALSE(Peek(*dlg).m_notice.GetSafeHwnd());
 
     Save("Anna");
     const std::string before = ReadText(Archive());
     Type("Bob");
     script.ExpectBox(DamagedDownloadBox("Bob", ZipErrorCentralDirNotFound), "Failure");
-    dlg->m_btnDownloadSave.Click();
+    Peek(*dlg).m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(before, ReadText(Archive()));
 }
@@ -164,7 +165,7 @@ protected:
         Publish("Bob", 20);
         sockets.connected = false;
         Open(false);
-        ASSERT_EQ("Install Saved Name", dlg->m_btnInstall.GetWindowText());
+        ASSERT_EQ("Install Saved Name", Peek(*dlg).m_btnInstall.GetWindowText());
         // A transfer archive as two saves leave it.
         std::filesystem::copy_file(Package("Anna"), transfer);
     }
@@ -180,7 +181,7 @@ TEST_F(InstallSavedTest, ArchiveBesideTheProgramIsInstalledAndKept)
     std::filesystem::copy_file(transfer, Tools() / "VMRNames.zip");
     for (int round = 0; round < 2; ++round) {
         script.ExpectBox("Name files installed.", "Success");
-        dlg->m_btnInstall.Click();
+        Peek(*dlg).m_btnInstall.Click();
         ASSERT_TRUE(script.Finished());
         EXPECT_EQ(ReadText(work / "Anna-play.wav"), ReadText(names / "Anna.wav")) << round;
         EXPECT_TRUE(std::filesystem::exists(Tools() / "VMRNames.zip")) << round;
@@ -194,14 +195,14 @@ TEST_F(InstallSavedTest, PickedArchiveIsInstalledAndDeletedAndACancelledPickerCh
     std::filesystem::copy_file(transfer, Carried());
 
     script.ExpectFileOpen(std::nullopt);
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
-    EXPECT_FALSE(dlg->m_notice.GetSafeHwnd());
+    EXPECT_FALSE(Peek(*dlg).m_notice.GetSafeHwnd());
 
     script.ExpectFileOpen(WindowsPath(Carried()));
     script.ExpectBox("Name files installed.", "Success");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
     ASSERT_EQ(2u, script.filePickers.size());
     EXPECT_EQ(InTools(""), script.filePickers[1].initialFolder);
@@ -209,7 +210,7 @@ TEST_F(InstallSavedTest, PickedArchiveIsInstalledAndDeletedAndACancelledPickerCh
     EXPECT_EQ(0x21800u, script.filePickers[1].flags);
     EXPECT_EQ(ReadText(work / "Anna-list.wav"), ReadText(names / "Anna^.wav"));
     EXPECT_FALSE(std::filesystem::exists(Carried()));
-    EXPECT_TRUE(dlg->m_strLastName.empty()) << "Listen then offers the installed names";
+    EXPECT_TRUE(Peek(*dlg).m_strLastName.empty()) << "Listen then offers the installed names";
 }
 
 TEST_F(InstallSavedTest, DamagedArchiveIsNotDeleted)
@@ -219,7 +220,7 @@ TEST_F(InstallSavedTest, DamagedArchiveIsNotDeleted)
     script.ExpectFileOpen(WindowsPath(Carried()));
     EXPECT_EQ(ZipErrorCentralDirNotFound, ziptest::ZipErrorOf([&] { dlg->OnInstall(); }));
     EXPECT_TRUE(std::filesystem::exists(Carried()));
-    EXPECT_FALSE(dlg->m_notice.GetSafeHwnd());
+    EXPECT_FALSE(Peek(*dlg).m_notice.GetSafeHwnd());
 }
 
 // The box said only "Damaged or not a zip file" and the like: the user could not tell which file.
@@ -232,7 +233,7 @@ TEST_F(InstallSavedTest, DamagedArchiveIsNamedInTheErrorBox)
     script.ExpectFileOpen(WindowsPath(Carried()));
     script.ExpectBox("Error in " + WindowsPath(Carried()) + ": Crc mismatched", AfxGetAppName(),
                      MB_OK | MB_ICONEXCLAMATION);
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
 }

@@ -5,6 +5,7 @@
 #include "platform/inet/ProxyCredentialCache.h"
 #include "tests/e2e/DialogAnswers.h"
 #include "tests/e2e/NameCommandsFixture.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ protected:
     {
         Type(name);
         script.ExpectBox("Name files installed.", "Success");
-        dlg->m_btnInstall.Click();
+        Peek(*dlg).m_btnInstall.Click();
         ASSERT_TRUE(script.Finished()) << name;
     }
 
@@ -63,7 +64,7 @@ TEST_F(ProxyRoadTest, OneLoginCarriesTheListTwoInstallsAndASave)
     ExpectLogin(proxy.Password());
     Open(true);
     ASSERT_TRUE(script.Finished());
-    ASSERT_EQ((std::vector<std::string>{"Anna", "Bob"}), dlg->m_nameList);
+    ASSERT_EQ((std::vector<std::string>{"Anna", "Bob"}), Peek(*dlg).m_nameList);
 
     Install("Anna");
     Install("bob");
@@ -71,10 +72,10 @@ TEST_F(ProxyRoadTest, OneLoginCarriesTheListTwoInstallsAndASave)
     ExpectInstalled("Bob");
     EXPECT_FALSE(std::filesystem::exists(Tools() / "Temp.zip"));
 
-    dlg->m_btnScenarioOffline.Click();
+    Peek(*dlg).m_btnScenarioOffline.Click();
     Type("Anna");
     script.ExpectBox("Name files downloaded.", "Success");
-    dlg->m_btnDownloadSave.Click();
+    Peek(*dlg).m_btnDownloadSave.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(ReadText(Package("Anna")), ReadText(Tools() / "VMRNames.zip"));
 
@@ -88,7 +89,7 @@ TEST_F(ProxyRoadTest, WrongPasswordIsRefusedAndForgottenTheRightOneServesLaterDo
     script.ExpectBox(kRejected, "Connection Problem");
     Open(true);
     ASSERT_TRUE(script.Finished());
-    EXPECT_TRUE(dlg->m_nameList.empty());
+    EXPECT_TRUE(Peek(*dlg).m_nameList.empty());
     EXPECT_EQ(std::nullopt, Cached()) << "a refused password is never kept";
 
     // The window keeps refused credentials for its run: the user starts the program again.

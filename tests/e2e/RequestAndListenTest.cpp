@@ -8,6 +8,7 @@
 #include "tests/support/PlayedSound.h"
 #ifndef _WIN32
 #include "tests/support/ServiceProcess.h"
+#include "tests/support/MainDlgTestAccess.h"
 #endif
 
 namespace {
@@ -39,31 +40,31 @@ TEST_F(RequestTest, FormKeepsWhatWasTypedUntilTheServiceAcceptsIt)
 {
     const Form typed{"Zoë", "ZO-ee", "Mira Stone", "", "two dots"};
     script.ExpectDialog(IDD_REQUEST_NAME, FillForm(typed, IDCANCEL));
-    dlg->m_btnRequestNewName.Click();
-    EXPECT_TRUE(dlg->m_requestForm.strRecordName.empty()) << "cancel drops the typing";
+    Peek(*dlg).m_btnRequestNewName.Click();
+    EXPECT_TRUE(Peek(*dlg).m_requestForm.strRecordName.empty()) << "cancel drops the typing";
 
     script.ExpectDialog(IDD_REQUEST_NAME, FillForm(typed, IDOK));
     script.ExpectBox("Please fill out all the required fields.", "Incomplete request");
-    dlg->m_btnRequestNewName.Click();
+    Peek(*dlg).m_btnRequestNewName.Click();
     ASSERT_TRUE(script.Finished());
-    EXPECT_EQ("Mira Stone", dlg->m_requestForm.strRequester);
+    EXPECT_EQ("Mira Stone", Peek(*dlg).m_requestForm.strRequester);
 
     Form shown;
     Form complete = typed;
     complete.email = "mira@example.org";
     script.ExpectDialog(IDD_REQUEST_NAME, FillForm(complete, IDOK, &shown));
     script.ExpectBox(kThanks, AfxGetAppName());
-    dlg->m_btnRequestNewName.Click();
+    Peek(*dlg).m_btnRequestNewName.Click();
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ("Zoë", shown.record) << "the form reopened with the values typed before";
     EXPECT_EQ("ZO-ee", shown.pronunciation);
     EXPECT_EQ("Mira Stone", shown.requester);
     EXPECT_EQ("two dots", shown.comments);
-    EXPECT_TRUE(dlg->m_requestForm.strRecordName.empty());
-    EXPECT_TRUE(dlg->m_requestForm.strEmail.empty());
+    EXPECT_TRUE(Peek(*dlg).m_requestForm.strRecordName.empty());
+    EXPECT_TRUE(Peek(*dlg).m_requestForm.strEmail.empty());
 
     script.ExpectDialog(IDD_REQUEST_NAME, FillForm({}, IDCANCEL, &shown));
-    dlg->m_btnRequestNewName.Click();
+    Peek(*dlg).m_btnRequestNewName.Click();
     EXPECT_TRUE(shown.record.empty() && shown.requester.empty() && shown.email.empty()) << "opens empty";
 }
 
@@ -74,7 +75,7 @@ TEST_F(RequestTest, AcceptedRequestIsInTheServicesStoreLinuxOnly)
     script.ExpectDialog(IDD_REQUEST_NAME,
                         FillForm({"Zoë", "ZO-ee", "Mira Stone", "mira@example.org", "two dots"}, IDOK));
     script.ExpectBox(kThanks, AfxGetAppName());
-    dlg->m_btnRequestNewName.Click();
+    Peek(*dlg).m_btnRequestNewName.Click();
     ASSERT_TRUE(script.Finished());
     const std::string stored = StoredRequests();
     EXPECT_NE(std::string::npos, stored.find("Zoë")) << stored;
@@ -85,12 +86,12 @@ TEST_F(RequestTest, AcceptedRequestIsInTheServicesStoreLinuxOnly)
 
 TEST_F(RequestTest, WithoutAConnectionTheFormIsNotShown)
 {
-    dlg->m_bConnected = false;
+    Peek(*dlg).m_bConnected = false;
     script.ExpectBox(
         "You must be connected to the internet in order to send a name request.  Please connect and "
         "try again.",
         "No Connection");
-    dlg->m_btnRequestNewName.Click();
+    Peek(*dlg).m_btnRequestNewName.Click();
     EXPECT_TRUE(script.dialogs.empty());
 }
 
@@ -136,7 +137,7 @@ TEST_F(InstalledNamesTest, ListsCaretNamesAndPlaysOnlyADoubleClickedOne)
     });
     dlg->OnListen(); // the button itself is enabled only with a connection
     ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(nullptr, dlg->m_hPlayerWnd);
+    EXPECT_EQ(nullptr, Peek(*dlg).m_hPlayerWnd);
     std::sort(listed.begin(), listed.end());
     // The last five characters go, whatever they are.
     const std::vector<std::string> expected = {"Anna", "Bob", "x^.wa"};
@@ -153,9 +154,9 @@ TEST_F(InstalledNamesTest, ListsCaretNamesAndPlaysOnlyADoubleClickedOne)
     });
     dlg->OnListen();
     ASSERT_TRUE(script.Finished());
-    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
-    MCIWndWaitStopped(dlg->m_hPlayerWnd);
-    MCIWndDestroy(dlg->m_hPlayerWnd); // the device closes, the capture is complete
+    ASSERT_NE(nullptr, Peek(*dlg).m_hPlayerWnd);
+    MCIWndWaitStopped(Peek(*dlg).m_hPlayerWnd);
+    MCIWndDestroy(Peek(*dlg).m_hPlayerWnd); // the device closes, the capture is complete
     EXPECT_TRUE(PlayedExactly(sound.Samples(), bob));
 }
 

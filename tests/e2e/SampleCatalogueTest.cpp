@@ -1,5 +1,6 @@
 // Every name of the service's sample catalogue, accented ones included, on both roads, byte for byte.
 #include "tests/support/SampleRoadFixture.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,13 +28,13 @@ TEST_F(SampleCatalogueTest, EveryNameInstallsOnTheWebRoad)
 {
     computer.InstallVelmora();
     Open(true);
-    std::vector<std::string> listed = dlg->m_nameList, served = service.Names();
+    std::vector<std::string> listed = Peek(*dlg).m_nameList, served = service.Names();
     std::sort(listed.begin(), listed.end());
     std::sort(served.begin(), served.end());
     EXPECT_EQ(served, listed) << "every served name is listed, once";
     for (const std::string& name : service.Names()) {
         Install(name);
-        EXPECT_EQ(name, dlg->m_strLastName);
+        EXPECT_EQ(name, Peek(*dlg).m_strLastName);
     }
     ExpectEveryNameInstalled();
     EXPECT_EQ(std::vector<std::string>{}, FileNamesIn(computer.ProgramFolder())) << "no package left behind";
@@ -58,7 +59,7 @@ TEST_F(SampleCatalogueTest, EveryNameSavedTravelsToVelmoraInOneArchive)
     sockets.connected = false;
     Open(false);
     script.ExpectBox("Name files installed.", "Success");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
     ExpectEveryNameInstalled();
 }

@@ -7,6 +7,7 @@
 
 #include "platform/inet/ProxyCredentialCache.h"
 #include "platform/ui/MessageBox.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST_F(ProxyLoginRoadTest, OneLoginCarriesTheListAndEveryInstall)
     ExpectLogin(proxy.Password());
     Open(true);
     ASSERT_TRUE(script.Finished());
-    ASSERT_EQ(service.Names().size(), dlg->m_nameList.size());
+    ASSERT_EQ(service.Names().size(), Peek(*dlg).m_nameList.size());
     const std::vector<std::string> names = {service.Names().front(), service.Names().back()};
     for (const std::string& name : names) {
         Install(name);
@@ -56,7 +57,7 @@ TEST_F(ProxyLoginRoadTest, WrongPasswordIsRefusedWithTheProxysBox)
     script.ExpectBox(kRejected, "Connection Problem");
     Open(true);
     ASSERT_TRUE(script.Finished());
-    EXPECT_TRUE(dlg->m_nameList.empty());
+    EXPECT_TRUE(Peek(*dlg).m_nameList.empty());
 }
 
 TEST_F(SampleRoadTest, RequestFormIsAnsweredByTheService)
@@ -66,7 +67,7 @@ TEST_F(SampleRoadTest, RequestFormIsAnsweredByTheService)
     Form form{"Zoë", "ZO-ee", "Mira Stone", "", "two dots"};
     script.ExpectDialog(IDD_REQUEST_NAME, FillForm(form, IDOK));
     script.ExpectBox("Please fill out all the required fields.", "Incomplete request");
-    dlg->m_btnRequestNewName.Click();
+    Peek(*dlg).m_btnRequestNewName.Click();
     ASSERT_TRUE(script.Finished());
 
     form.email = "mira@example.org";
@@ -74,9 +75,9 @@ TEST_F(SampleRoadTest, RequestFormIsAnsweredByTheService)
     // The thanks are the service's own reply: it has taken the request.
     script.ExpectBox("Thank you, Mira Stone.  Your request to record the name \"Zoë\" has been received.",
                      AfxGetAppName());
-    dlg->m_btnRequestNewName.Click();
+    Peek(*dlg).m_btnRequestNewName.Click();
     ASSERT_TRUE(script.Finished());
-    EXPECT_TRUE(dlg->m_requestForm.strRecordName.empty()) << "a sent request is not offered again";
+    EXPECT_TRUE(Peek(*dlg).m_requestForm.strRecordName.empty()) << "a sent request is not offered again";
 }
 
 } // namespace

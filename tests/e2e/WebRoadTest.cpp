@@ -4,6 +4,7 @@
 #include "tests/e2e/NameCommandsFixture.h"
 #include "tests/support/PlayedSound.h"
 #include "tests/zip/ZipTestSupport.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -29,20 +30,20 @@ TEST_F(WebRoadTest, TypedNameInstallsTheListedPackageAndListenPlaysIt)
 {
     Type("ANNA");
     script.ExpectBox("Name files installed.", "Success");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
 
     EXPECT_EQ(ReadText(work / "Anna-play.wav"), ReadText(names / "Anna.wav"));
     EXPECT_EQ(ReadText(work / "Anna-list.wav"), ReadText(names / "Anna^.wav"));
     EXPECT_FALSE(std::filesystem::exists(Tools() / "Temp.zip"));
-    EXPECT_EQ("Anna", dlg->m_strLastName);
-    EXPECT_FALSE(dlg->m_notice.GetSafeHwnd()) << "the notice is closed";
+    EXPECT_EQ("Anna", Peek(*dlg).m_strLastName);
+    EXPECT_FALSE(Peek(*dlg).m_notice.GetSafeHwnd()) << "the notice is closed";
 
     PlayedSound sound;
-    dlg->m_btnListen.Click();
-    ASSERT_NE(nullptr, dlg->m_hPlayerWnd);
-    MCIWndWaitStopped(dlg->m_hPlayerWnd);
-    MCIWndDestroy(dlg->m_hPlayerWnd); // the device closes, the capture is complete
+    Peek(*dlg).m_btnListen.Click();
+    ASSERT_NE(nullptr, Peek(*dlg).m_hPlayerWnd);
+    MCIWndWaitStopped(Peek(*dlg).m_hPlayerWnd);
+    MCIWndDestroy(Peek(*dlg).m_hPlayerWnd); // the device closes, the capture is complete
     EXPECT_TRUE(PlayedExactly(sound.Samples(), clips["Anna"]));
 }
 
@@ -50,24 +51,24 @@ TEST_F(WebRoadTest, BrowsedFolderWithTrailingSeparatorReplacesAnExistingFile)
 {
     std::filesystem::create_directories(names);
     std::ofstream(names / "Bob.wav") << "an older recording";
-    dlg->m_editVelmoraLocation.SetWindowText(computer.VelmoraLocation() + "\\");
+    Peek(*dlg).m_editVelmoraLocation.SetWindowText(computer.VelmoraLocation() + "\\");
     Type("bob");
     script.ExpectBox("Name files installed.", "Success");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     EXPECT_EQ(ReadText(work / "Bob-play.wav"), ReadText(names / "Bob.wav"));
-    EXPECT_FALSE(dlg->m_bSavedForTransfer);
+    EXPECT_FALSE(Peek(*dlg).m_bSavedForTransfer);
 }
 
 TEST_F(WebRoadTest, NamesThatCannotBeInstalledLeaveEverythingAsItWas)
 {
     script.ExpectBox("Please specify a name before attempting to download.", "No Name Given");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     Type("Carl");
     script.ExpectBox(kNotFound, "Name Not Found");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(names));
-    EXPECT_TRUE(dlg->m_strLastName.empty());
+    EXPECT_TRUE(Peek(*dlg).m_strLastName.empty());
 }
 
 TEST_F(WebRoadTest, NameTheServiceCannotServeIsNotDownloaded)
@@ -76,11 +77,11 @@ TEST_F(WebRoadTest, NameTheServiceCannotServeIsNotDownloaded)
     Type("Anna");
     script.ExpectBox("Error 6: No recording of this name is available.  Requested: Anna", AfxGetAppName());
     script.ExpectBox("Unable to download name files.", "Failure");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(std::filesystem::exists(Tools() / "Temp.zip"));
     EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
-    EXPECT_TRUE(dlg->m_strLastName.empty());
+    EXPECT_TRUE(Peek(*dlg).m_strLastName.empty());
 }
 
 TEST_F(WebRoadTest, DamagedPackageIsReportedAndInstallsNothingHalfWritten)
@@ -90,9 +91,9 @@ TEST_F(WebRoadTest, DamagedPackageIsReportedAndInstallsNothingHalfWritten)
     std::ofstream(Package("Anna"), std::ios::binary | std::ios::trunc) << bytes;
     Type("Anna");
     script.ExpectBox(DamagedDownloadBox("Anna", ZipErrorBadCrc), "Failure");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     ASSERT_TRUE(script.Finished());
-    EXPECT_FALSE(dlg->m_notice.GetSafeHwnd()) << "the notice is closed";
+    EXPECT_FALSE(Peek(*dlg).m_notice.GetSafeHwnd()) << "the notice is closed";
     // The damaged first recording never appears, not even in part; nothing else may stand beside it.
     EXPECT_FALSE(std::filesystem::exists(names / "Anna.wav"));
     if (std::filesystem::exists(names)) {
@@ -100,15 +101,15 @@ TEST_F(WebRoadTest, DamagedPackageIsReportedAndInstallsNothingHalfWritten)
             EXPECT_EQ(ReadText(work / "Anna-list.wav"), ReadText(entry.path())) << entry.path();
         }
     }
-    EXPECT_TRUE(dlg->m_strLastName.empty());
+    EXPECT_TRUE(Peek(*dlg).m_strLastName.empty());
 }
 
 TEST_F(WebRoadTest, PackageGoesToTheTemporaryFolderWhenTheProgramFolderTakesNoFiles)
 {
-    dlg->m_strModuleFolder = InTools("Missing\\"); // no folder to write Temp.zip into
+    Peek(*dlg).m_strModuleFolder = InTools("Missing\\"); // no folder to write Temp.zip into
     Type("Anna");
     script.ExpectBox("Name files installed.", "Success");
-    dlg->m_btnInstall.Click();
+    Peek(*dlg).m_btnInstall.Click();
     EXPECT_EQ(ReadText(work / "Anna-play.wav"), ReadText(names / "Anna.wav"));
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "Temp.zip"));
 }

@@ -4,6 +4,7 @@
 
 #include "locator/VelmoraSearch.h"
 #include "tests/support/strict/WindowsUser.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -24,17 +25,18 @@ TEST_F(WindowsStandardUserTest, NamesFolderUnderProgramFilesIsRefusedWithOneBoxA
     {
         strict::UserScope user(strict::WindowsUser::Standard);
         Open(true);
-        const std::string namesFolder = velmora::NamesFolder(dlg->m_editVelmoraLocation.GetWindowText());
+        const std::string namesFolder =
+            velmora::NamesFolder(Peek(*dlg).m_editVelmoraLocation.GetWindowText());
         Type(name);
         script.ExpectBox("You may not change the names folder " + namesFolder +
                              ".  Start Zentrimo again as an administrator and install the name once more.",
                          "Access Denied");
-        dlg->m_btnInstall.Click();
+        Peek(*dlg).m_btnInstall.Click();
         ASSERT_TRUE(script.Finished());
         EXPECT_EQ(std::vector<std::string>{}, FileNamesIn(computer.NamesFolder()))
             << "nothing half-installed";
         EXPECT_EQ(std::vector<std::string>{}, FileNamesIn(computer.ProgramFolder())) << "nothing downloaded";
-        EXPECT_TRUE(dlg->m_strLastName.empty());
+        EXPECT_TRUE(Peek(*dlg).m_strLastName.empty());
 
         // The offline road asks for no rights.
         CloseWindow();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST_F(BrowseTest, VelmoraFolderWithTheExecutableGoesIntoTheBoxWithItsBackslash)
     EXPECT_EQ(script.folderPickers[0].flags, BIF_EDITBOX);
     EXPECT_EQ(script.folderPickers[0].owner, nullptr);
     EXPECT_EQ(Text(IDC_VELMORA_LOCATION), "C:\\Apps\\Velmora\\");
-    EXPECT_TRUE(dlg->m_strVelmoraFolder.empty()); // the member is the locator's alone
+    EXPECT_TRUE(Peek(*dlg).m_strVelmoraFolder.empty()); // the member is the locator's alone
 }
 
 TEST_F(BrowseTest, VelmoraFolderWithoutTheExecutableIsRefusedAndTheBoxKept)
@@ -41,8 +42,8 @@ TEST_F(BrowseTest, VelmoraFolderWithoutTheExecutableIsRefusedAndTheBoxKept)
 TEST_F(BrowseTest, CancelledPickersChangeNothing)
 {
     Open();
-    dlg->m_editVelmoraLocation.SetWindowText("C:\\Before\\");
-    dlg->m_editSaveLocation.SetWindowText("D:\\Before\\");
+    Peek(*dlg).m_editVelmoraLocation.SetWindowText("C:\\Before\\");
+    Peek(*dlg).m_editSaveLocation.SetWindowText("D:\\Before\\");
     script.ExpectFolderPicker(std::nullopt);
     dlg->OnBrowseVelmora();
     script.ExpectFolderPicker(std::nullopt);

@@ -8,6 +8,7 @@
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/ServiceProcess.h"
 #include "tests/support/WholeItems.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -21,10 +22,10 @@ protected:
         ServeNames(names);
         Open();
         ClickWeb();
-        ASSERT_TRUE(dlg->m_bWebScenario);
+        ASSERT_TRUE(Peek(*dlg).m_bWebScenario);
     }
 
-    void Type(const std::string& text) { dlg->m_editSearchText.SetWindowText(text); }
+    void Type(const std::string& text) { Peek(*dlg).m_editSearchText.SetWindowText(text); }
 };
 
 } // namespace
@@ -33,7 +34,7 @@ TEST_F(NameListWindowTest, ServiceOrderIsShownSortedIgnoringCase)
 {
     OpenWithNames({"bob", "Anna", "anna", "Carl"});
     const std::vector<std::string> sorted = {"Anna", "anna", "bob", "Carl"};
-    EXPECT_EQ(dlg->m_nameList, sorted);
+    EXPECT_EQ(Peek(*dlg).m_nameList, sorted);
     EXPECT_EQ(ListItems(), sorted);
     ASSERT_EQ(service.Requests().size(), 1u);
     std::string target = service.Requests()[0].target; // angle brackets travel percent-encoded
@@ -48,7 +49,7 @@ TEST_F(NameListWindowTest, ServiceOrderIsShownSortedIgnoringCase)
 TEST_F(NameListWindowTest, ListViewsShowEveryNameWhole)
 {
     OpenWithNames({"Zoe", "Anne-Sophie Delacroix", "Fran\u00e7ois", "Jean-Baptiste", "Dora", "Al"});
-    auto* view = qobject_cast<QListWidget*>(WidgetOf(&dlg->m_listNames));
+    auto* view = qobject_cast<QListWidget*>(WidgetOf(&Peek(*dlg).m_listNames));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(ItemsCutShort(*view), std::vector<std::string>{});
 }
@@ -69,13 +70,13 @@ TEST_F(NameListWindowTest, TypingSelectsTheExactOrNextName)
     for (const Row& row : rows) {
         Type(row.text);
         EXPECT_EQ(Selected(), row.selected) << row.text;
-        EXPECT_EQ(dlg->m_listNames.GetSelectionMark(), row.selected) << row.text;
-        EXPECT_EQ(dlg->m_listNames.GetNextItem(row.selected, LVNI_SELECTED), -1)
+        EXPECT_EQ(Peek(*dlg).m_listNames.GetSelectionMark(), row.selected) << row.text;
+        EXPECT_EQ(Peek(*dlg).m_listNames.GetNextItem(row.selected, LVNI_SELECTED), -1)
             << "one selection: " << row.text;
-        EXPECT_EQ(dlg->m_listNames.GetItemState(row.selected, LVIS_FOCUSED), LVIS_FOCUSED) << row.text;
-        EXPECT_TRUE(dlg->m_listNames.IsItemFullyVisible(row.selected)) << row.text;
-        EXPECT_EQ(dlg->m_strSelectedName, row.selectedName) << row.text;
-        EXPECT_EQ(dlg->m_strSearchText, row.text);
+        EXPECT_EQ(Peek(*dlg).m_listNames.GetItemState(row.selected, LVIS_FOCUSED), LVIS_FOCUSED) << row.text;
+        EXPECT_TRUE(Peek(*dlg).m_listNames.IsItemFullyVisible(row.selected)) << row.text;
+        EXPECT_EQ(Peek(*dlg).m_strSelectedName, row.selectedName) << row.text;
+        EXPECT_EQ(Peek(*dlg).m_strSearchText, row.text);
     }
 }
 
@@ -85,48 +86,48 @@ TEST_F(NameListWindowTest, LongListScrollsToTheSelection)
     for (int i = 0; i < 300; ++i)
         names.push_back("Name" + std::to_string(1000 + i));
     OpenWithNames(names);
-    EXPECT_TRUE(dlg->m_listNames.IsItemFullyVisible(0));
+    EXPECT_TRUE(Peek(*dlg).m_listNames.IsItemFullyVisible(0));
     Type("name1150");
     EXPECT_EQ(Selected(), 150);
-    EXPECT_FALSE(dlg->m_listNames.IsItemFullyVisible(0)); // scrolled away from the start
+    EXPECT_FALSE(Peek(*dlg).m_listNames.IsItemFullyVisible(0)); // scrolled away from the start
     Type("name1000");
     EXPECT_EQ(Selected(), 0);
-    EXPECT_TRUE(dlg->m_listNames.IsItemFullyVisible(0));
+    EXPECT_TRUE(Peek(*dlg).m_listNames.IsItemFullyVisible(0));
 }
 
 TEST_F(NameListWindowTest, EmptyListSelectsNothing)
 {
     OpenWithNames({});
-    EXPECT_EQ(dlg->m_listNames.GetItemCount(), 0);
+    EXPECT_EQ(Peek(*dlg).m_listNames.GetItemCount(), 0);
     Type("anna");
     EXPECT_EQ(Selected(), -1);
-    EXPECT_EQ(dlg->m_strSelectedName, "");
+    EXPECT_EQ(Peek(*dlg).m_strSelectedName, "");
 }
 
 TEST_F(NameListWindowTest, DoubleClickPutsTheListedNameIntoTheSearchBox)
 {
     OpenWithNames({"Anna", "Annabel", "Carl"});
     Type("ANNABEL");
-    EXPECT_EQ(dlg->m_strSelectedName, "ANNABEL");
+    EXPECT_EQ(Peek(*dlg).m_strSelectedName, "ANNABEL");
     NMHDR header{};
     LRESULT result = 42;
     dlg->OnDblClkNameList(&header, &result);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Text(IDC_SEARCH_TEXT), "Annabel");
-    EXPECT_EQ(dlg->m_strSelectedName, "Annabel");
+    EXPECT_EQ(Peek(*dlg).m_strSelectedName, "Annabel");
     EXPECT_EQ(Selected(), 1);
 }
 
 TEST_F(NameListWindowTest, DoubleClickWithoutASelectionMarkEmptiesTheBox)
 {
     OpenWithNames({"Anna", "Carl"});
-    dlg->m_editSearchText.SetWindowText("Carl");
-    dlg->m_listNames.SetSelectionMark(-1);
+    Peek(*dlg).m_editSearchText.SetWindowText("Carl");
+    Peek(*dlg).m_listNames.SetSelectionMark(-1);
     NMHDR header{};
     LRESULT result = 42;
     dlg->OnDblClkNameList(&header, &result);
     EXPECT_EQ(Text(IDC_SEARCH_TEXT), "");
-    EXPECT_EQ(dlg->m_strSelectedName, "");
+    EXPECT_EQ(Peek(*dlg).m_strSelectedName, "");
     EXPECT_EQ(Selected(), 0); // the empty text leads to the first name
 }
 
@@ -165,16 +166,16 @@ TEST_F(FailedFirstFetch, FailedFirstFetchIsRetriedByTheNextWebClick)
     script.ExpectBox("Error 7: busy", "names_gui_tests");
     ClickWeb();
     EXPECT_TRUE(script.Finished());
-    EXPECT_TRUE(dlg->m_bWebScenario);
-    EXPECT_FALSE(dlg->m_bNameListFetched);
-    EXPECT_EQ(dlg->m_listNames.GetItemCount(), 0);
+    EXPECT_TRUE(Peek(*dlg).m_bWebScenario);
+    EXPECT_FALSE(Peek(*dlg).m_bNameListFetched);
+    EXPECT_EQ(Peek(*dlg).m_listNames.GetItemCount(), 0);
 
     ServeNames({"Carl", "Anna"});
     ClickWeb(); // the checked web button again
-    EXPECT_TRUE(dlg->m_bNameListFetched);
+    EXPECT_TRUE(Peek(*dlg).m_bNameListFetched);
     EXPECT_EQ(ListItems(), (std::vector<std::string>{"Anna", "Carl"}));
     Type("carl");
-    EXPECT_EQ(dlg->m_strSelectedName, "carl");
+    EXPECT_EQ(Peek(*dlg).m_strSelectedName, "carl");
 
     ClickOffline();
     ClickWeb();
@@ -189,7 +190,7 @@ TEST_F(FailedFirstFetch, FailedFirstFetchIsRetriedByTheNextOfflineClick)
     script.ExpectBox("Error 7: busy", "names_gui_tests");
     ClickOffline();
     EXPECT_TRUE(script.Finished());
-    EXPECT_FALSE(dlg->m_bNameListFetched);
+    EXPECT_FALSE(Peek(*dlg).m_bNameListFetched);
     EXPECT_TRUE(Enabled(IDC_NAME_LIST));
 
     ServeNames({"Anna"});
@@ -202,7 +203,7 @@ TEST_F(FailedFirstFetch, FailedFirstFetchIsRetriedByTheNextOfflineClick)
 TEST_F(FailedFirstFetch, AnEmptyCatalogueCountsAsFetched)
 {
     OpenWithNames({});
-    EXPECT_TRUE(dlg->m_bNameListFetched);
+    EXPECT_TRUE(Peek(*dlg).m_bNameListFetched);
     ClickWeb();
     EXPECT_EQ(service.Requests().size(), 1u);
 }
@@ -244,6 +245,6 @@ TEST_F(NameListWindowTest, NamesComeFromARealServiceSortedAndSearchable)
     EXPECT_EQ(Selected(), 2);
     Type("anna");
     EXPECT_EQ(Selected(), 0);
-    EXPECT_EQ(dlg->m_strSelectedName, "anna");
+    EXPECT_EQ(Peek(*dlg).m_strSelectedName, "anna");
     EXPECT_TRUE(script.Finished());
 }

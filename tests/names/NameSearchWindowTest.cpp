@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "tests/support/SampleRoadFixture.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -16,13 +17,13 @@ protected:
     {
         computer.InstallVelmora();
         Open(true);
-        ASSERT_EQ(service.Names().size(), dlg->m_nameList.size());
+        ASSERT_EQ(service.Names().size(), Peek(*dlg).m_nameList.size());
     }
 
     int Position(const std::string& name)
     {
-        const auto at = std::find(dlg->m_nameList.begin(), dlg->m_nameList.end(), name);
-        return at == dlg->m_nameList.end() ? -1 : static_cast<int>(at - dlg->m_nameList.begin());
+        const auto at = std::find(Peek(*dlg).m_nameList.begin(), Peek(*dlg).m_nameList.end(), name);
+        return at == Peek(*dlg).m_nameList.end() ? -1 : static_cast<int>(at - Peek(*dlg).m_nameList.begin());
     }
 
     static std::string AsciiUpper(std::string text)
@@ -40,11 +41,12 @@ TEST_F(NameSearchWindowTest, EveryTypedNameIsSelectedFocusedAndShown)
             Type(typed);
             const int at = Position(name);
             EXPECT_EQ(Selected(), at) << typed;
-            EXPECT_EQ(dlg->m_listNames.GetSelectionMark(), at) << typed;
-            EXPECT_EQ(dlg->m_listNames.GetNextItem(at, LVNI_SELECTED), -1) << "one selection: " << typed;
-            EXPECT_EQ(dlg->m_listNames.GetItemState(at, LVIS_FOCUSED), LVIS_FOCUSED) << typed;
-            EXPECT_TRUE(dlg->m_listNames.IsItemFullyVisible(at)) << typed;
-            EXPECT_EQ(dlg->m_strSelectedName, typed);
+            EXPECT_EQ(Peek(*dlg).m_listNames.GetSelectionMark(), at) << typed;
+            EXPECT_EQ(Peek(*dlg).m_listNames.GetNextItem(at, LVNI_SELECTED), -1)
+                << "one selection: " << typed;
+            EXPECT_EQ(Peek(*dlg).m_listNames.GetItemState(at, LVIS_FOCUSED), LVIS_FOCUSED) << typed;
+            EXPECT_TRUE(Peek(*dlg).m_listNames.IsItemFullyVisible(at)) << typed;
+            EXPECT_EQ(Peek(*dlg).m_strSelectedName, typed);
         }
     }
 }
@@ -57,7 +59,7 @@ TEST_F(NameSearchWindowTest, DoubleClickTakesTheListedSpelling)
     dlg->OnDblClkNameList(&header, &result);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Text(IDC_SEARCH_TEXT), "José");
-    EXPECT_EQ(dlg->m_strSelectedName, "José");
+    EXPECT_EQ(Peek(*dlg).m_strSelectedName, "José");
     EXPECT_EQ(Selected(), Position("José"));
 }
 

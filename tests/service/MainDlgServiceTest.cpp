@@ -12,6 +12,7 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedHttpServer.h"
 #include "tests/support/SquidProxy.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -73,8 +74,8 @@ TEST_F(MainDlgService, ProxyLoginFillsTheWindowsCredentialsOnce)
     ModalScript script;
     script.ExpectDialog(IDD_PROXY_LOGIN, [&](CDialog& d) { Login(d, proxy.User(), proxy.Password()); });
     EXPECT_NE(dlg.ServerCall(service::ListPackagesRequest()), "");
-    EXPECT_EQ(dlg.m_strProxyUser, proxy.User());
-    EXPECT_EQ(dlg.m_strProxyPassword, proxy.Password());
+    EXPECT_EQ(Peek(dlg).m_strProxyUser, proxy.User());
+    EXPECT_EQ(Peek(dlg).m_strProxyPassword, proxy.Password());
     EXPECT_NE(dlg.ServerCall(service::ListPackagesRequest()), "");
     EXPECT_EQ(script.dialogs.size(), 1u);
     EXPECT_TRUE(script.boxes.empty());
@@ -117,20 +118,20 @@ TEST_F(MainDlgService, NameRequestShowsTheAnswerUnderTheApplicationName)
         d.SetDlgItemText(IDC_EMAIL, "a@b.c");
         d.OnOK();
     };
-    dlg.m_bConnected = true;
+    Peek(dlg).m_bConnected = true;
     server.Reply(kServicePath, 404, "");
     ModalScript script;
     script.ExpectDialog(IDD_REQUEST_NAME, fill);
     script.ExpectBox("Web Processing Error #404.", "Connection Problem");
     dlg.OnRequestNewName();
-    EXPECT_EQ(dlg.m_requestForm.strRecordName, "Ysolde"); // kept for another try
+    EXPECT_EQ(Peek(dlg).m_requestForm.strRecordName, "Ysolde"); // kept for another try
 
     server.Reply(kServicePath, 200, ServiceReplyBody("<rc>0</rc><rm>Request received.</rm>"));
     script.ExpectDialog(IDD_REQUEST_NAME, fill);
     script.ExpectBox("Request received.", AfxGetAppName());
     dlg.OnRequestNewName();
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(dlg.m_requestForm.strRecordName, "");
+    EXPECT_EQ(Peek(dlg).m_requestForm.strRecordName, "");
     const auto requests = server.Requests();
     ASSERT_FALSE(requests.empty());
     const auto sent = requests.back().params.find("clientXMLString");

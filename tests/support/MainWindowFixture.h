@@ -17,6 +17,7 @@
 #include "tests/support/ScratchPrefix.h"
 #include "tests/support/ScriptedHttpServer.h"
 #include "tests/support/StandInSockets.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 // A ListPackages reply document as the service writes it, listing names in the given order.
 inline std::string ListPackagesReply(const std::vector<std::string>& names)
@@ -70,8 +71,8 @@ protected:
     std::vector<std::string> ListItems()
     {
         std::vector<std::string> items;
-        for (int i = 0; i < dlg->m_listNames.GetItemCount(); ++i)
-            items.push_back(dlg->m_listNames.GetItemText(i, 0));
+        for (int i = 0; i < Peek(*dlg).m_listNames.GetItemCount(); ++i)
+            items.push_back(Peek(*dlg).m_listNames.GetItemText(i, 0));
         return items;
     }
 

@@ -8,14 +8,15 @@
 #include <string>
 
 #include "app/CMainDlg.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 class MainWindowSteps
 {
 protected:
-    void ClickWeb() { dlg->m_btnScenarioWeb.Click(); }
-    void ClickOffline() { dlg->m_btnScenarioOffline.Click(); }
+    void ClickWeb() { Peek(*dlg).m_btnScenarioWeb.Click(); }
+    void ClickOffline() { Peek(*dlg).m_btnScenarioOffline.Click(); }
 
-    void Type(const std::string& text) { dlg->m_editSearchText.SetWindowText(text); }
+    void Type(const std::string& text) { Peek(*dlg).m_editSearchText.SetWindowText(text); }
 
     CWnd& Item(int id) { return *dlg->GetDlgItem(id); }
     bool Enabled(int id) { return Item(id).IsWindowEnabled(); }
@@ -31,10 +32,10 @@ protected:
         return rect;
     }
 
-    int Selected() { return dlg->m_listNames.GetNextItem(-1, LVNI_SELECTED); }
+    int Selected() { return Peek(*dlg).m_listNames.GetNextItem(-1, LVNI_SELECTED); }
 
     // m_bWebScenario may be true only after the first choice has completed.
-    void ExpectInvariant() { EXPECT_FALSE(dlg->m_bWebScenario && dlg->m_bFirstChoice); }
+    void ExpectInvariant() { EXPECT_FALSE(Peek(*dlg).m_bWebScenario && Peek(*dlg).m_bFirstChoice); }
 
     // Destroys the window; the fixtures call it first in their destructors, while the peers it may
     // still talk to are alive.

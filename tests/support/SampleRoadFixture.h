@@ -14,6 +14,7 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/SamplePeers.h"
 #include "tests/support/StandInSockets.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 class SampleRoadTest : public ::testing::Test, protected MainWindowSteps
 {
@@ -29,7 +30,7 @@ protected:
         options.probeHost = "probe.zentrimo.test";
         dlg = std::make_unique<CMainDlg>(options);
         ASSERT_TRUE(dlg->Create(IDD_MAIN_DIALOG));
-        dlg->m_strModuleFolder = computer.ProgramLocation();
+        Peek(*dlg).m_strModuleFolder = computer.ProgramLocation();
     }
     void OpenWindow() { OpenWindow(service.HostPort()); }
 
@@ -38,10 +39,10 @@ protected:
     {
         OpenWindow(serviceHost);
         if (web)
-            dlg->m_btnScenarioWeb.Click();
+            Peek(*dlg).m_btnScenarioWeb.Click();
         else
-            dlg->m_btnScenarioOffline.Click();
-        ASSERT_EQ(web, dlg->m_bWebScenario);
+            Peek(*dlg).m_btnScenarioOffline.Click();
+        ASSERT_EQ(web, Peek(*dlg).m_bWebScenario);
     }
     void Open(bool web) { Open(web, service.HostPort()); }
 
@@ -50,14 +51,14 @@ protected:
     {
         Type(name);
         script.ExpectBox("Name files installed.", "Success");
-        dlg->m_btnInstall.Click();
+        Peek(*dlg).m_btnInstall.Click();
         ASSERT_TRUE(script.Finished()) << name;
     }
     void Save(const std::string& name)
     {
         Type(name);
         script.ExpectBox("Name files downloaded.", "Success");
-        dlg->m_btnDownloadSave.Click();
+        Peek(*dlg).m_btnDownloadSave.Click();
         ASSERT_TRUE(script.Finished()) << name;
     }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/SampleRoadFixture.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ TEST_F(LayoutPaintWin32, MovedVelmoraRowIsPaintedAfterEachLayoutSwitch)
     computer.InstallVelmora();
     OpenWindow();
     ClickWeb();
-    ASSERT_TRUE(dlg->m_bWebScenario);
+    ASSERT_TRUE(Peek(*dlg).m_bWebScenario);
     ExpectShownAsDrawn({IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_VELMORA_LOCATION_LABEL, IDC_VELMORA_LOCATION});
     ClickOffline(); // and back, with the save row shown again
     ExpectShownAsDrawn({IDC_BROWSE_VELMORA, IDC_INSTALL, IDC_VELMORA_LOCATION_LABEL, IDC_VELMORA_LOCATION,

@@ -9,6 +9,7 @@
 #include "platform/ui/windows/WideText.h"
 #include "tests/app/MainWindowControls.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/MainDlgTestAccess.h"
 
 // Readable rectangles in failure messages.
 static void PrintTo(const CRect& r, std::ostream* os)
@@ -68,10 +69,10 @@ TEST_F(MainWindowWin32, IsTheVelmoraNameFileInstallerWithTheTemplatesSize)
     ::GetClientRect(dlg.GetSafeHwnd(), &client);
     EXPECT_EQ(client.right, expected.right);
     EXPECT_EQ(client.bottom, expected.bottom);
-    EXPECT_EQ(dlg.m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_listNames.GetItemCount(), 0);
-    EXPECT_TRUE(dlg.m_editVelmoraLocation.GetReadOnly());
+    EXPECT_EQ(Peek(dlg).m_btnScenarioWeb.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(dlg).m_btnScenarioOffline.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Peek(dlg).m_listNames.GetItemCount(), 0);
+    EXPECT_TRUE(Peek(dlg).m_editVelmoraLocation.GetReadOnly());
 }
 
 TEST_F(MainWindowWin32, TheRealSystemMenuEndsWithASeparatorAndTheAboutEntry)

@@ -3,8 +3,9 @@
 
 #include <string>
 
-#include "app/CWaitNoticeDlg.h"
-#include "res/resource.h"
+#include "service/ServiceUi.h"
+
+namespace service {
 
 // The notice is down once the scope is left, also when an exception leaves it, so that the command
 // dispatcher's error box never appears beneath it. A box that must not show under the notice goes after
@@ -12,15 +13,13 @@
 class CNoticeScope
 {
 public:
-    CNoticeScope(CWaitNoticeDlg& notice, const std::string& text) : m_notice(notice)
-    {
-        m_notice.m_strText = text;
-        m_notice.Create(IDD_WAIT_NOTICE);
-    }
-    ~CNoticeScope() { m_notice.DestroyWindow(); }
+    CNoticeScope(IServiceUi& ui, const std::string& text) : m_ui(ui) { m_ui.ShowNotice(text); }
+    ~CNoticeScope() { m_ui.HideNotice(); }
     CNoticeScope(const CNoticeScope&) = delete;
     CNoticeScope& operator=(const CNoticeScope&) = delete;
 
 private:
-    CWaitNoticeDlg& m_notice;
+    IServiceUi& m_ui;
 };
+
+} // namespace service

@@ -2,10 +2,6 @@
 #include "app/CMainDlg.h"
 
 #include "names/dialogs/CRequestNameDlg.h"
-#include "service/CServiceTransport.h"
-#include "service/MainDlgServiceUi.h"
-#include "service/NameRequestCall.h"
-#include "service/ServiceRequest.h"
 
 void CMainDlg::OnRequestNewName()
 {
@@ -31,18 +27,8 @@ void CMainDlg::OnRequestNewName()
     m_requestForm.strPronunciation = fields[3];
     m_requestForm.strComments = fields[4];
 
-    if (m_requestForm.strRecordName.empty() || m_requestForm.strRequester.empty() ||
-        m_requestForm.strEmail.empty()) {
-        MessageBox("Please fill out all the required fields.", "Incomplete request", MB_OK);
-        return;
-    }
-
-    // The texts go in as typed: the service reads the envelope without escapes.
-    CMainDlgServiceUi ui(*this);
-    service::CServiceTransport transport(ServiceHostAndPort(), m_strProxyUser, m_strProxyPassword, ui);
-    if (service::SendNameRequest(transport, ui,
-                                 service::NameRequest(m_requestForm.strRecordName, m_requestForm.strRequester,
-                                                      m_requestForm.strEmail, m_requestForm.strPronunciation,
-                                                      m_requestForm.strComments)))
+    const namelist::CommandOutcome outcome = namelist::SendRequestForm(m_client, m_requestForm);
+    ShowOutcome(outcome);
+    if (outcome.succeeded)
         m_requestForm = RequestForm();
 }

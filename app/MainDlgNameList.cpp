@@ -1,10 +1,8 @@
 // CMainDlg's name list: fetching the catalogue, the type-ahead search, the double click.
 #include "app/CMainDlg.h"
 
-#include "names/NameListReply.h"
-#include "names/NameOrder.h"
+#include "names/NameCommandSteps.h"
 #include "names/NameSearch.h"
-#include "service/ServiceRequest.h"
 
 namespace {
 
@@ -22,12 +20,7 @@ void SelectItem(CListCtrl& list, int index)
 
 bool CMainDlg::FetchNameList()
 {
-    const std::string reply = ServerCall(service::ListPackagesRequest());
-    if (reply.empty())
-        return false; // ServerCall has told the user why
-    namelist::AppendItemNames(XmlValue(reply, "rm", "Read", ""), m_nameList);
-    namelist::SortNames(m_nameList);
-    return true;
+    return namelist::FetchNameList(m_client, m_nameList);
 }
 
 void CMainDlg::OnChangeSearchText()

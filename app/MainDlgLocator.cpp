@@ -1,17 +1,18 @@
-// CMainDlg's locator operations: finding Velmora, the connectivity probe, the two Browse buttons.
+// CMainDlg's locator members: finding Velmora, the connectivity probe, the two Browse buttons.
 #include "app/CMainDlg.h"
 
-#include "app/CNoticeScope.h"
 #include "locator/ConnectionProbe.h"
+#include "locator/FolderChoice.h"
 #include "locator/VelmoraSearch.h"
 #include "platform/ui/ShellFolderPicker.h"
+#include "service/NoticeScope.h"
 
 namespace {
 
 constexpr int kPathChars = 260; // the picker's buffers
 
 // The folder picker with no owner, rooted at the top of the namespace and with a box to type a
-// folder; the choice as a path with a trailing backslash, "" when cancelled or no folder.
+// folder; the chosen path as the picker gives it, "" when cancelled or no folder.
 std::string PickFolder(const char* title)
 {
     char displayName[kPathChars] = {};
@@ -27,14 +28,14 @@ std::string PickFolder(const char* title)
             path[0] = '\0';
         CoTaskMemFree(item);
     }
-    return velmora::WithTrailingBackslash(path);
+    return path;
 }
 
 } // namespace
 
 std::string CMainDlg::LocateVelmora()
 {
-    CNoticeScope notice(m_notice, "Searching for the Velmora on your computer, please wait...");
+    service::CNoticeScope notice(m_ui, "Searching for the Velmora on your computer, please wait...");
     return velmora::LocateFolder();
 }
 
@@ -45,30 +46,29 @@ std::string CMainDlg::SearchForVelmora(std::string folder)
 
 bool CMainDlg::ProbeConnection()
 {
-    CNoticeScope notice(m_notice,
-                        "Testing internet connection.  This process may take a minute, please be patient...");
+    service::CNoticeScope notice(
+        m_ui, "Testing internet connection.  This process may take a minute, please be patient...");
     return velmora::ProbeHost(ProbeHost());
 }
 
 void CMainDlg::OnBrowseVelmora()
 {
     CoInitialize(nullptr);
-    const std::string folder = PickFolder("Please select the folder in which the Velmora is installed.");
-    if (!folder.empty()) {
-        if (velmora::HoldsExecutable(folder))
-            m_editVelmoraLocation.SetWindowText(folder);
-        else
-            MessageBox("Cannot find the Velmora in this directory.  Please choose another folder.",
-                       "VMR Not Found");
-    }
+    const velmora::FolderChoice choice = velmora::ChooseVelmoraFolder(
+        PickFolder("Please select the folder in which the Velmora is installed."));
+    if (!choice.folder.empty())
+        m_editVelmoraLocation.SetWindowText(choice.folder);
+    else if (!choice.refusal.empty())
+        MessageBox(choice.refusal, velmora::kVelmoraNotInFolderCaption);
     CoUninitialize();
 }
 
 void CMainDlg::OnBrowseSave()
 {
     CoInitialize(nullptr);
-    const std::string folder = PickFolder("Please select the folder in which the names are to be saved.");
-    if (!folder.empty())
-        m_editSaveLocation.SetWindowText(folder);
+    const velmora::FolderChoice choice =
+        velmora::ChooseSaveFolder(PickFolder("Please select the folder in which the names are to be saved."));
+    if (!choice.folder.empty())
+        m_editSaveLocation.SetWindowText(choice.folder);
     CoUninitialize();
 }

@@ -1,7 +1,7 @@
 // CMainDlg: "Listen to Downloaded Name": plays the last downloaded name, or one picked from those installed.
 #include "app/CMainDlg.h"
 
-#include "locator/VelmoraSearch.h"
+#include "names/NameRecording.h"
 #include "names/dialogs/CInstalledNamesDlg.h"
 #include "platform/media/MCIWnd.h"
 #include "platform/ui/WinStyles.h"
@@ -21,7 +21,7 @@ void CMainDlg::OnListen()
             return;
     }
 
-    const std::string file = velmora::NamesFolder(folder) + "\\" + name + ".wav";
+    const std::string file = namelist::RecordingPath(folder, name);
     // Each play gets a hidden player of its own, so quick clicks play over each other; all of them end
     // with the window.
     m_hPlayerWnd = MCIWndCreate(GetSafeHwnd(), nullptr, WS_CHILD, file.c_str());
