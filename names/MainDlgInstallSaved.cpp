@@ -2,6 +2,7 @@
 #include "app/CMainDlg.h"
 #include "locator/VelmoraSearch.h"
 #include "names/CNamePackage.h"
+#include "names/CTransferArchive.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/ui/CFileDialog.h"
 
@@ -13,6 +14,7 @@ void CMainDlg::InstallSavedNames()
         return;
     if (FileExists(beside)) {
         // Carried here together with the program: used as it is and kept.
+        CTransferArchive::UndoKilledSave(beside);
         CNamePackage::ExtractAll(beside, namesFolder);
     } else {
         CFileDialog picker(TRUE, nullptr, nullptr,
@@ -23,6 +25,7 @@ void CMainDlg::InstallSavedNames()
         const std::string chosen = picker.GetPathName();
         if (chosen.empty())
             return;
+        CTransferArchive::UndoKilledSave(chosen);
         CNamePackage::ExtractAll(chosen, namesFolder);
         DeleteFile(chosen);
     }
