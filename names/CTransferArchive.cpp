@@ -1,6 +1,8 @@
 // The transfer archive VMRNames.zip of a save folder, changed all or nothing.
 #include "names/CTransferArchive.h"
 
+#include <cstring>
+#include <exception>
 #include <vector>
 
 #include "names/CNamePackage.h"
@@ -11,26 +13,13 @@
 #include "platform/fs/FileSystem.h"
 #include "zip/CZipContainer.h"
 #include "zip/CZipPathParts.h"
+#include "zip/ZipCrc32.h"
 
 namespace {
 
 constexpr unsigned kBufferSize = 65536;
 // Files shorter than this are stored: deflating them would only make them longer.
 constexpr uint32_t kStoreBelow = 5;
-
-// Writes the data of from over the file to, which keeps its name and marks (a hidden temporary may be
-// rewritten on Windows only by opening it, never by copying onto it).
-void CopyData(const std::string& from, const std::string& to)
-{
-    CFile source(from, CFile::modeRead | CFile::shareDenyWrite);
-    CFile target(to, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
-    target.Reserve(source.GetLength());
-    std::vector<char> buffer(kBufferSize);
-    unsigned n;
-    while ((n = source.Read(buffer.data(), kBufferSize)) > 0)
-        target.Write(buffer.data(), n);
-    target.Close();
-}
 
 // Runs f, naming archive instead of any of the temporaries in the errors it raises: those are ours,
 // the user knows only the archive.
@@ -52,6 +41,125 @@ auto AsArchive(const std::vector<std::string>& temporaries, const std::string& a
         rename(e.m_strFile);
         throw;
     }
+}
+
+// The undo record of a later save: the archive's length and its bytes from the start of the central
+// directory on (the directory and the end record: all that adding entries overwrites), under a CRC of the
+// whole record. It is forced to the device before the archive changes and removed once the save is
+// complete, so that a record found complete belongs to a save that may have changed the archive, and an
+// incomplete one to a save that had not begun to.
+struct Journal
+{
+    uint64_t length = 0;
+    uint64_t cut = 0;
+    std::string tail;
+};
+
+constexpr char kJournalMagic[8] = {'Z', 'T', 'J', 'R', 'N', 'L', '0', '1'};
+constexpr unsigned kJournalHead = 24;        // magic, length, cut
+constexpr uint64_t kLongestTail = 64u << 20; // a directory of 65535 long names and then some
+
+void Put64(std::string& out, uint64_t value)
+{
+    for (int i = 0; i < 8; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+uint64_t Get64(const char* in)
+{
+    uint64_t value = 0;
+    for (int i = 7; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(in[i]);
+    return value;
+}
+
+uint32_t Crc(const std::string& bytes)
+{
+    return zipcrc::Update(0, bytes.data(), bytes.size());
+}
+
+// The journal of archive as it is now, to be changed from cut on.
+Journal TakeTail(const std::string& archive, uint64_t cut)
+{
+    CFile file(archive, CFile::modeRead | CFile::shareDenyNone);
+    Journal journal;
+    journal.length = file.GetLength();
+    journal.cut = cut;
+    if (cut > journal.length || journal.length - cut > kLongestTail)
+        throw CZipException(ZipErrorBadZipFile, archive);
+    journal.tail.resize(static_cast<size_t>(journal.length - cut));
+    file.Seek(static_cast<int64_t>(cut), CFile::begin);
+    if (file.Read(journal.tail.data(), static_cast<unsigned>(journal.tail.size())) != journal.tail.size())
+        throw CZipException(ZipErrorBadZipFile, archive);
+    return journal;
+}
+
+// Writes the record into the (empty) journal file at path and forces it to the device.
+void WriteJournal(const std::string& path, const Journal& journal)
+{
+    std::string record(kJournalMagic, sizeof kJournalMagic);
+    Put64(record, journal.length);
+    Put64(record, journal.cut);
+    record += journal.tail;
+    const uint32_t crc = Crc(record);
+    for (int i = 0; i < 4; ++i)
+        record += static_cast<char>((crc >> (8 * i)) & 0xFF);
+    CFile file(path, CFile::modeWrite | CFile::shareDenyWrite);
+    file.Write(record.data(), static_cast<unsigned>(record.size()));
+    file.Flush();
+    file.Close();
+}
+
+// The record of the journal file at path when it is complete and intact; false for anything else (a
+// journal cut short by a kill, or another temporary of the archive).
+bool ReadJournal(const std::string& path, Journal& journal)
+{
+    CFile file(path, CFile::modeRead | CFile::shareDenyNone);
+    const uint64_t size = file.GetLength();
+    std::string record(kJournalHead, '\0');
+    if (size < kJournalHead + 4 || size - kJournalHead - 4 > kLongestTail ||
+        file.Read(record.data(), kJournalHead) != kJournalHead ||
+        std::memcmp(record.data(), kJournalMagic, sizeof kJournalMagic) != 0)
+        return false;
+    journal.length = Get64(record.data() + 8);
+    journal.cut = Get64(record.data() + 16);
+    const uint64_t tailSize = size - kJournalHead - 4;
+    if (journal.cut > journal.length || journal.length - journal.cut != tailSize)
+        return false;
+    record.resize(static_cast<size_t>(size));
+    if (file.Read(record.data() + kJournalHead, static_cast<unsigned>(size - kJournalHead)) !=
+        size - kJournalHead)
+        return false;
+    uint32_t stored = 0;
+    for (int i = 3; i >= 0; --i)
+        stored =
+            (stored << 8) | static_cast<unsigned char>(record[record.size() - 4 + static_cast<size_t>(i)]);
+    record.resize(record.size() - 4);
+    if (Crc(record) != stored)
+        return false;
+    journal.tail = record.substr(kJournalHead);
+    return true;
+}
+
+// Cuts archive back to the journal's cut, writes the tail there and forces it to the device: the archive
+// is then byte for byte as the journal found it. An archive shorter than the cut is not the one the
+// journal was taken of (it was replaced since): it is left alone, as is an absent one.
+void PutBack(const std::string& archive, const Journal& journal)
+{
+    CFile file;
+    CFileException error;
+    if (!file.Open(archive, CFile::modeReadWrite | CFile::shareExclusive, &error)) {
+        if (error.m_cause == CFileException::fileNotFound)
+            return;
+        throw error;
+    }
+    if (file.GetLength() < journal.cut)
+        return;
+    file.SetLength(journal.cut);
+    file.Seek(static_cast<int64_t>(journal.cut), CFile::begin);
+    file.Write(journal.tail.data(), static_cast<unsigned>(journal.tail.size()));
+    file.Flush();
+    file.Close();
 }
 
 // The entry's name when it is a file outside any folder, else empty.
@@ -115,7 +223,7 @@ bool CTransferArchive::Exists() const
 
 void CTransferArchive::RemoveStaleTemporaries() const
 {
-    RemoveStaleTempFiles({GetPath()});
+    UndoKilledSave(GetPath());
 }
 
 void CTransferArchive::AdoptPackage(CTempFile& package)
@@ -126,30 +234,84 @@ void CTransferArchive::AdoptPackage(CTempFile& package)
         throw CFileException::FromLastOsError(archive);
 }
 
+void CTransferArchive::UndoKilledSave(const std::string& archivePath)
+{
+    std::exception_ptr failure;
+    RemoveStaleTempFiles({archivePath}, [&](const std::string& path) {
+        try {
+            AsArchive({path}, archivePath, [&] {
+                Journal journal;
+                if (ReadJournal(path, journal))
+                    PutBack(archivePath, journal);
+            });
+            return true;
+        } catch (...) {
+            // Kept for a later attempt: without it the archive could not be put back any more.
+            if (!failure)
+                failure = std::current_exception();
+            return false;
+        }
+    });
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 bool CTransferArchive::AddPackage(const std::string& packagePath)
 {
     const std::string archive = GetPath();
-    CTempFile work;
-    if (!work.Create(archive))
+    CZipContainer package;
+    package.OpenArchive(packagePath, CZipContainer::OpenReadOnly);
+    CTempFile journalFile;
+    if (!journalFile.Create(archive))
         throw CFileException::FromLastOsError(archive);
-    const bool added = AsArchive({work.GetPath()}, archive, [&] {
-        CopyData(archive, work.GetPath());
-        CZipContainer package;
-        package.OpenArchive(packagePath, CZipContainer::OpenReadOnly);
-        CZipContainer copy;
-        copy.OpenArchive(work.GetPath(), CZipContainer::OpenExisting);
-        for (int i = 0; i < package.EntryCount(); ++i) {
-            CZipEntryHeader header;
-            package.GetEntryInfo(i, header);
-            const std::string name = TopLevelFileName(header);
-            if (!name.empty() && !CopyEntry(package, i, name, copy))
-                return false; // both containers let go of their files unchanged as they go
+    const std::string journalPath = journalFile.GetPath();
+    return AsArchive({journalPath}, archive, [&] {
+        // Opening reads the directory and changes nothing; the first entry added cuts the directory off.
+        CZipContainer target;
+        target.OpenArchive(archive, CZipContainer::OpenExisting);
+        const Journal journal = TakeTail(archive, target.GetDirectoryOffset());
+        WriteJournal(journalPath, journal);
+        // The container puts back what it changed as it closes after an error; the journal puts back
+        // the rest to the byte, or stays for the next reader of the archive when even that fails.
+        const auto undo = [&] {
+            try {
+                target.CloseArchive(CZipContainer::AfterErrorNoWrite);
+            } catch (...) {
+            }
+            try {
+                PutBack(archive, journal);
+            } catch (...) {
+                journalFile.Abandon();
+                return;
+            }
+            journalFile.Remove();
+        };
+        bool added = true;
+        try {
+            for (int i = 0; added && i < package.EntryCount(); ++i) {
+                CZipEntryHeader header;
+                package.GetEntryInfo(i, header);
+                const std::string name = TopLevelFileName(header);
+                added = name.empty() || CopyEntry(package, i, name, target);
+            }
+            if (added)
+                target.CloseArchive();
+        } catch (...) {
+            undo();
+            throw;
         }
-        copy.CloseArchive();
+        if (!added) {
+            undo();
+            return false;
+        }
         package.CloseArchive();
+        // The save is done once its journal is gone; a journal that will not go would undo it later.
+        if (!DeleteFile(journalPath)) {
+            const CFileException refused = CFileException::FromLastOsError(archive);
+            undo();
+            throw refused;
+        }
+        journalFile.Remove();
         return true;
     });
-    if (added && !work.MoveIntoPlace())
-        throw CFileException::FromLastOsError(archive);
-    return added;
 }

@@ -2,6 +2,7 @@
 #include "names/SavedNamesInstall.h"
 
 #include "names/CNamePackage.h"
+#include "names/CTransferArchive.h"
 #include "names/NameCommandSteps.h"
 #include "platform/fs/FileSystem.h"
 
@@ -15,11 +16,13 @@ CommandOutcome InstallSavedNames(INamesUi& ui, const std::string& moduleFolder,
         return CommandOutcome::Silent();
     if (FileExists(beside)) {
         // Carried here together with the program: used as it is and kept.
+        CTransferArchive::UndoKilledSave(beside);
         CNamePackage::ExtractAll(beside, namesFolder);
     } else {
         const std::string chosen = ui.PickSavedArchive(moduleFolder);
         if (chosen.empty())
             return CommandOutcome::Silent();
+        CTransferArchive::UndoKilledSave(chosen);
         CNamePackage::ExtractAll(chosen, namesFolder);
         DeleteFile(chosen);
     }

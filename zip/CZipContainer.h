@@ -40,6 +40,9 @@ public:
     bool IsClosed() const { return !m_store.IsOpen(); }
     std::string GetArchivePath() const;
 
+    // The file offset of the central directory of the archive as opened: an archive opened with
+    // OpenExisting is changed from there on only, until it is closed.
+    uint64_t GetDirectoryOffset() const { return m_directory.GetStartOffset(); }
     int EntryCount() const;
     bool GetEntryInfo(int index, CZipEntryHeader& info) const;
     // Index of the entry called name (memory form), or -1.

@@ -101,11 +101,18 @@ void CZipDirectory::ReadDirectory()
     m_bOnDisk = true;
 
     if (m_uDirSize != 0) {
-        m_pStore->Seek(m_uBytesBefore + m_uDirOffset);
+        // The rest of the file in one read and the headers taken from memory: one call for the
+        // directory, not two for every entry, so that opening a large archive to add to it stays cheap.
+        // A header may run on past the directory's stated size, as far as reads of the file could go.
+        const uint64_t start = m_uBytesBefore + m_uDirOffset;
+        CZipBuffer bytes(static_cast<size_t>(m_pStore->GetLength() - start));
+        m_pStore->Seek(start);
+        m_pStore->Read(bytes.Data(), static_cast<unsigned>(bytes.Size()));
         m_headers.reserve(m_uEntriesTotal);
+        size_t at = 0;
         for (unsigned i = 0; i < m_uEntriesTotal; ++i) {
             auto header = std::make_unique<CZipEntryHeader>();
-            header->ReadCentral(*m_pStore);
+            at += header->ReadCentral(bytes.Data() + at, bytes.Size() - at, path);
             m_headers.push_back(std::move(header));
         }
     }

@@ -38,6 +38,8 @@ public:
     // The file offset of the last end-record signature in the file's last 65557 bytes (else 116).
     uint64_t LocateEndRecord();
 
+    // The file offset of the central directory as read: where the first entry added is written.
+    uint64_t GetStartOffset() const { return m_uBytesBefore + m_uDirOffset; }
     size_t GetCount() const { return m_headers.size(); }
     CZipEntryHeader* GetEntry(size_t index) { return m_headers[index].get(); }
     const CZipEntryHeader* GetEntry(size_t index) const { return m_headers[index].get(); }

@@ -49,12 +49,11 @@ void CZipEntryHeader::SetTime(std::time_t time)
     zipconv::TimeToDos(time, m_uDosTime, m_uDosDate);
 }
 
-void CZipEntryHeader::ReadCentral(CZipBackingStore& store)
+size_t CZipEntryHeader::ReadCentral(const char* data, size_t size, const std::string& path)
 {
-    char record[kCentralSize];
-    store.Read(record, kCentralSize);
-    if (Get32(record) != kCentralSignature)
-        throw CZipException(ZipErrorBadZipFile, store.GetFilePath());
+    if (size < kCentralSize || Get32(data) != kCentralSignature)
+        throw CZipException(ZipErrorBadZipFile, path);
+    const char* record = data;
     m_uSignature = kCentralSignature;
     m_uMadeBy = Get16(record + 4);
     m_uNeeded = Get16(record + 6);
@@ -73,14 +72,15 @@ void CZipEntryHeader::ReadCentral(CZipBackingStore& store)
     m_uExternal = Get32(record + 38);
     m_uLocalOffset = Get32(record + 42);
 
-    // One read for the three variable parts, split afterwards.
-    const unsigned rest = unsigned(nameSize) + extraSize + commentSize;
-    CZipBuffer tail(rest);
-    store.Read(tail.Data(), rest);
-    m_storedName.Assign(tail.Data(), nameSize);
+    const size_t rest = size_t(nameSize) + extraSize + commentSize;
+    if (size - kCentralSize < rest)
+        throw CZipException(ZipErrorBadZipFile, path);
+    const char* tail = data + kCentralSize;
+    m_storedName.Assign(tail, nameSize);
     m_name = m_storedName;
-    m_extra.Assign(tail.Data() + nameSize, extraSize);
-    m_comment.Assign(tail.Data() + nameSize + extraSize, commentSize);
+    m_extra.Assign(tail + nameSize, extraSize);
+    m_comment.Assign(tail + nameSize + extraSize, commentSize);
+    return kCentralSize + rest;
 }
 
 unsigned CZipEntryHeader::WriteCentral(CZipBackingStore& store) const

@@ -50,8 +50,9 @@ public:
     std::time_t GetTime() const;
     void SetTime(std::time_t time);
 
-    // Reads one central header at the store's position (101 on a bad signature or short read).
-    void ReadCentral(CZipBackingStore& store);
+    // Reads one central header from the size bytes at data, the directory as read from the file; gives
+    // the bytes it took. 101 (naming path) on a bad signature or a header running past them.
+    size_t ReadCentral(const char* data, size_t size, const std::string& path);
     // Writes the central header with the stored name; returns the bytes written.
     unsigned WriteCentral(CZipBackingStore& store) const;
     // Writes the local header of a new entry with the stored name.

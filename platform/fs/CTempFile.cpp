@@ -63,6 +63,16 @@ void CTempFile::Remove()
         DeleteFile(path);
 }
 
+void CTempFile::Abandon()
+{
+    Release();
+}
+
+int RemoveStaleTempFiles(const std::vector<std::string>& targets)
+{
+    return RemoveStaleTempFiles(targets, [](const std::string&) { return true; });
+}
+
 bool CTempFile::MoveIntoPlace()
 {
     if (!Move())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ public:
     void ReleaseLock();
     // Removes the file now (nothing when there is none).
     void Remove();
+    // Lets go of the file and its lock and leaves the file where it is, no longer ours: the sweep of a
+    // later run (RemoveStaleTempFiles) finds it as a killed run's.
+    void Abandon();
 
 private:
     // The backend's rename over the target; releases the file on success.
@@ -73,3 +77,8 @@ bool KeepAside(const std::string& path, std::string& kept);
 // any running instance holds: those a killed run left behind, whatever marks they carry. Each folder
 // is listed once. Gives the number removed.
 int RemoveStaleTempFiles(const std::vector<std::string>& targets);
+// The same, showing each stale temporary (its Windows-form path) to settle first, while the lock on it is
+// held, so that what it records can be acted on before it goes; it is removed only when settle returns
+// true. settle must not throw.
+int RemoveStaleTempFiles(const std::vector<std::string>& targets,
+                         const std::function<bool(const std::string& path)>& settle);

@@ -133,7 +133,8 @@ void CTempFile::Release()
     m_strPath.clear();
 }
 
-int RemoveStaleTempFiles(const std::vector<std::string>& targets)
+int RemoveStaleTempFiles(const std::vector<std::string>& targets,
+                         const std::function<bool(const std::string& path)>& settle)
 {
     // Folder -> the stems of the targets in it.
     std::map<std::filesystem::path, std::set<std::string>> stems;
@@ -159,7 +160,7 @@ int RemoveStaleTempFiles(const std::vector<std::string>& targets)
             // Held by a live instance when the lock cannot be had; the name is checked again under the
             // lock in case it was replaced meanwhile.
             if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-                SameInode(fd, path) && ::unlink(path.c_str()) == 0)
+                SameInode(fd, path) && settle(winpath::ToWindows(it->path())) && ::unlink(path.c_str()) == 0)
                 ++removed;
             ::close(fd);
         }

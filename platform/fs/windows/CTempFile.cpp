@@ -148,7 +148,8 @@ void CTempFile::Release()
     m_strPath.clear();
 }
 
-int RemoveStaleTempFiles(const std::vector<std::string>& targets)
+int RemoveStaleTempFiles(const std::vector<std::string>& targets,
+                         const std::function<bool(const std::string& path)>& settle)
 {
     // Folder -> the stems of the targets in it.
     std::map<std::string, std::set<std::string>> stems;
@@ -172,8 +173,8 @@ int RemoveStaleTempFiles(const std::vector<std::string>& targets)
             const HANDLE stale = OpenShared(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
             if (stale == INVALID_HANDLE_VALUE)
                 continue;
-            // Held by a live instance when the lock cannot be had.
-            const bool free = TakeLock(stale);
+            // Held by a live instance when the lock cannot be had; kept when settle says so.
+            const bool free = TakeLock(stale) && settle(path);
             CloseHandle(stale);
             if (!free)
                 continue;

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "platform/fs/CFile.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/WinPath.h"
 #include "tests/support/ScratchDir.h"
@@ -53,6 +54,26 @@ TEST(StrictRoutes, TheFileLayersCopyOntoAHiddenOrReadOnlyFileIsRefused)
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
         EXPECT_EQ(ReadAll(target), "old");
     }
+}
+
+TEST(StrictRoutes, TheFileLayersFlushOrCutThroughAHandleOpenedForReadingIsRefused)
+{
+    ScratchDir dir("routes");
+    std::ofstream(dir / "data.txt") << "data";
+    CFile file(winpath::ToWindows(dir / "data.txt"), CFile::modeRead | CFile::shareDenyNone);
+    for (const char* call : {"flush", "cut"}) {
+        try {
+            if (call == std::string("flush"))
+                file.Flush();
+            else
+                file.SetLength(1);
+            ADD_FAILURE() << call << " passed";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::accessDenied) << call;
+        }
+    }
+    file.Close();
+    EXPECT_EQ(ReadAll(dir / "data.txt"), "data");
 }
 
 TEST(StrictRoutes, TheFileLayersCallsMeetTheFaultSeam)

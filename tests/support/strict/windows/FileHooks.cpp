@@ -178,7 +178,7 @@ HANDLE Open(const char* call, const Path& path, DWORD access, DWORD share, DWORD
         return INVALID_HANDLE_VALUE;
     const HANDLE handle = forward();
     if (handle != INVALID_HANDLE_VALUE && !path.key.empty())
-        RememberFile(handle, path.key, share);
+        RememberFile(handle, path.key, share, access);
     return handle;
 }
 
@@ -258,14 +258,25 @@ BOOL WINAPI HookWriteFile(HANDLE handle, LPCVOID data, DWORD size, LPDWORD writt
     return g_WriteFile(handle, data, size, written, overlapped);
 }
 
+// FlushFileBuffers, hFile: "The file handle must have the GENERIC_WRITE access right."; SetEndOfFile,
+// hFile: "The file handle must have been created with the GENERIC_WRITE access right." A handle opened
+// for reading only is refused with ERROR_ACCESS_DENIED.
+template <class Forward> BOOL OnHandleThatWrites(const char* call, HANDLE handle, Forward forward)
+{
+    if (IsFileHandle(handle) && !HandleWritesData(handle) &&
+        Refused(call, Path{}, Refusal{ERROR_ACCESS_DENIED, "a handle opened without GENERIC_WRITE"}))
+        return FALSE;
+    return OnHandle(call, handle, forward);
+}
+
 BOOL WINAPI HookFlushFileBuffers(HANDLE handle)
 {
-    return OnHandle("FlushFileBuffers", handle, [&] { return g_FlushFileBuffers(handle); });
+    return OnHandleThatWrites("FlushFileBuffers", handle, [&] { return g_FlushFileBuffers(handle); });
 }
 
 BOOL WINAPI HookSetEndOfFile(HANDLE handle)
 {
-    return OnHandle("SetEndOfFile", handle, [&] { return g_SetEndOfFile(handle); });
+    return OnHandleThatWrites("SetEndOfFile", handle, [&] { return g_SetEndOfFile(handle); });
 }
 
 BOOL WINAPI HookSetFileTime(HANDLE handle, const FILETIME* created, const FILETIME* accessed,

@@ -11,6 +11,7 @@ struct OpenFile
 {
     std::wstring key;
     DWORD shareMode;
+    DWORD access;
 };
 
 SRWLOCK g_lock = SRWLOCK_INIT;
@@ -36,11 +37,11 @@ private:
 
 } // namespace
 
-void RememberFile(HANDLE handle, const std::wstring& key, DWORD shareMode)
+void RememberFile(HANDLE handle, const std::wstring& key, DWORD shareMode, DWORD access)
 {
     KeepLastError keep;
     AcquireSRWLockExclusive(&g_lock);
-    Files()[handle] = OpenFile{key, shareMode};
+    Files()[handle] = OpenFile{key, shareMode, access};
     ReleaseSRWLockExclusive(&g_lock);
 }
 
@@ -58,6 +59,16 @@ bool IsFileHandle(HANDLE handle)
     const bool known = Files().count(handle) != 0;
     ReleaseSRWLockShared(&g_lock);
     return known;
+}
+
+bool HandleWritesData(HANDLE handle)
+{
+    AcquireSRWLockShared(&g_lock);
+    const auto found = Files().find(handle);
+    const bool writes = found == Files().end() ||
+                        (found->second.access & (GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA)) != 0;
+    ReleaseSRWLockShared(&g_lock);
+    return writes;
 }
 
 void RenameHeld(const std::wstring& fromKey, const std::wstring& toKey)

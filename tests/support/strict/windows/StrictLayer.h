@@ -27,9 +27,11 @@ void RemoveProtectedFolder(const std::wstring& key);
 bool StandardUserNow();
 
 // The files the hooked CreateFile calls opened, until CloseHandle.
-void RememberFile(HANDLE handle, const std::wstring& key, DWORD shareMode);
+void RememberFile(HANDLE handle, const std::wstring& key, DWORD shareMode, DWORD access);
 void ForgetHandle(HANDLE handle);
 bool IsFileHandle(HANDLE handle);
+// Whether a remembered handle was opened with the right to write data (true for others: not ours to judge).
+bool HandleWritesData(HANDLE handle);
 // A moved file's handles (or a moved folder's files' handles) follow it to its new name.
 void RenameHeld(const std::wstring& fromKey, const std::wstring& toKey);
 struct Holders
