@@ -157,7 +157,7 @@ TEST_F(ArchiveSteps, WindowsNameHeldOpenByAPlayerRefusesTheInstallAndReplacesNot
 TEST_F(ArchiveSteps, ArchiveOfManyMoreNamesThanOpenFilesInstallsWhole)
 {
     std::vector<RawEntry> entries;
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 2500; ++i) {
         entries.push_back(Entry("Name" + std::to_string(i) + ".wav", "wave " + std::to_string(i), 0));
         entries.push_back(Entry("Name" + std::to_string(i) + "^.wav", "marker", 0));
     }
@@ -179,8 +179,8 @@ TEST_F(ArchiveSteps, ArchiveOfManyMoreNamesThanOpenFilesInstallsWhole)
     setrlimit(RLIMIT_NOFILE, &before);
 #endif
     EXPECT_EQ(error, "");
-    EXPECT_EQ(Listing(names).size(), 600u);
-    EXPECT_EQ(ReadBytes(names / "Name299.wav"), "wave 299");
+    EXPECT_EQ(Listing(names).size(), 5000u);
+    EXPECT_EQ(ReadBytes(names / "Name2499.wav"), "wave 2499");
 }
 
 TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)
