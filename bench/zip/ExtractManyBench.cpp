@@ -96,5 +96,8 @@ int main(int argc, char** argv)
                 ours[1].wall / bsdtar[1].wall, ours[1].cpu / bsdtar[1].cpu);
     std::printf("  zentrimo-zip, 3000 over 750 entries:    %.2f / %.2f   (goal: at most 4.5; linear is 4)\n",
                 ours[1].wall / ours[0].wall, ours[1].cpu / ours[0].cpu);
+    // Creating a file costs the file system more as the folder grows; bsdtar shows by how much.
+    std::printf("  bsdtar, 3000 over 750 entries:          %.2f / %.2f   (the file system's own growth)\n",
+                bsdtar[1].wall / bsdtar[0].wall, bsdtar[1].cpu / bsdtar[0].cpu);
     return 0;
 }
