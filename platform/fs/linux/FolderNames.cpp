@@ -19,6 +19,9 @@
 namespace winpath {
 namespace {
 
+using Stat = struct stat;
+using StatFs = struct statfs;
+
 constexpr size_t kFoldersKept = 8;
 constexpr uint32_t kWatched =
     IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_ONLYDIR;
@@ -41,9 +44,7 @@ std::string Folded(const std::string& name)
 // Local file systems, where every change passes through this kernel and so reaches inotify.
 bool ChangesAreAllSeen(int folderFd)
 {
-    struct statfs info
-    {
-    };
+    StatFs info{};
     if (fstatfs(folderFd, &info) != 0)
         return false;
     switch (static_cast<unsigned long>(info.f_type)) {
@@ -108,6 +109,13 @@ std::optional<Names> ReadNames(int folderFd)
     return names;
 }
 
+// Answers from a listing read for this question only; takes the descriptor.
+std::optional<std::string> FindOnce(int folderFd, const std::string& name)
+{
+    std::optional<Names> names = ReadNames(folderFd);
+    return names ? Find(*names, name) : std::nullopt;
+}
+
 struct Folder
 {
     dev_t device;
@@ -126,9 +134,7 @@ public:
         if (!Ready())
             return ReadOnce(folder, name);
         ApplyEvents();
-        struct stat identity
-        {
-        };
+        Stat identity{};
         if (stat(folder.c_str(), &identity) != 0 || !S_ISDIR(identity.st_mode))
             return std::nullopt;
         if (Folder* known = Known(identity.st_dev, identity.st_ino))
@@ -137,12 +143,9 @@ public:
         const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             return std::nullopt;
-        struct stat opened
-        {
-        };
+        Stat opened{};
         if (fstat(fd, &opened) != 0 || !ChangesAreAllSeen(fd)) {
-            close(fd);
-            return ReadOnce(folder, name);
+            return FindOnce(fd, name);
         }
         if (Folder* known = Known(opened.st_dev, opened.st_ino)) {
             close(fd);
@@ -152,8 +155,7 @@ public:
         const std::string self = "/proc/self/fd/" + std::to_string(fd);
         const int watch = inotify_add_watch(m_inotify, self.c_str(), kWatched);
         if (watch < 0) {
-            std::optional<Names> names = ReadNames(fd);
-            return names ? Find(*names, name) : std::nullopt;
+            return FindOnce(fd, name);
         }
         std::optional<Names> names = ReadNames(fd);
         if (!names) {
@@ -187,8 +189,7 @@ private:
         const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             return std::nullopt;
-        std::optional<Names> names = ReadNames(fd);
-        return names ? Find(*names, name) : std::nullopt;
+        return FindOnce(fd, name);
     }
 
     Folder* Known(dev_t device, ino_t inode)
