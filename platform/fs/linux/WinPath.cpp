@@ -169,9 +169,24 @@ fs::path ToHost(const std::string& windowsPath)
         kept.push_back(part);
     }
 
+    // Most paths exist as written, or all but their last component do (a file about to be made in a
+    // known folder): two stats settle those, where matching component by component costs one each.
+    fs::path whole = base;
+    for (const std::string& part : kept)
+        whole /= part;
+    std::error_code ec;
+    if (fs::exists(whole, ec))
+        return whole;
+    size_t exact = 0;
+    if (kept.size() > 1 && fs::exists(whole.parent_path(), ec))
+        exact = kept.size() - 1;
+
     fs::path result = base;
+    for (size_t i = 0; i < exact; ++i)
+        result /= kept[i];
     bool matching = true;
-    for (const std::string& part : kept) {
+    for (size_t i = exact; i < kept.size(); ++i) {
+        const std::string& part = kept[i];
         if (matching) {
             if (std::optional<std::string> entry = MatchEntry(result, part)) {
                 result /= *entry;
