@@ -156,8 +156,15 @@ TEST_F(ArchiveSteps, WindowsNameHeldOpenByAPlayerRefusesTheInstallAndReplacesNot
 // usual limit of 1024 open files with "too many files are open".
 TEST_F(ArchiveSteps, ArchiveOfManyMoreNamesThanOpenFilesInstallsWhole)
 {
+#ifdef _WIN32
+    // Wine finds a name that does not exist by reading its folder through, so there every new file
+    // costs the size of the folder; Windows itself knows no limit on open files to test.
+    const int count = 300;
+#else
+    const int count = 2500;
+#endif
     std::vector<RawEntry> entries;
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < count; ++i) {
         entries.push_back(Entry("Name" + std::to_string(i) + ".wav", "wave " + std::to_string(i), 0));
         entries.push_back(Entry("Name" + std::to_string(i) + "^.wav", "marker", 0));
     }
@@ -179,8 +186,9 @@ TEST_F(ArchiveSteps, ArchiveOfManyMoreNamesThanOpenFilesInstallsWhole)
     setrlimit(RLIMIT_NOFILE, &before);
 #endif
     EXPECT_EQ(error, "");
-    EXPECT_EQ(Listing(names).size(), 600u);
-    EXPECT_EQ(ReadBytes(names / "Name299.wav"), "wave 299");
+    EXPECT_EQ(Listing(names).size(), 2u * count);
+    EXPECT_EQ(ReadBytes(names / ("Name" + std::to_string(count - 1) + ".wav")),
+              "wave " + std::to_string(count - 1));
 }
 
 TEST_F(ArchiveSteps, TransferArchiveTakesExactlyTheFilesOfEachGoodPackage)

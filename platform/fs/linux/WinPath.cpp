@@ -1,6 +1,9 @@
 // Wine-style drive mapping between Windows-form and host paths.
 #include "platform/fs/WinPath.h"
 
+#include "platform/fs/linux/FolderNames.h"
+
+#include <array>
 #include <cstdlib>
 #include <optional>
 #include <system_error>
@@ -14,16 +17,6 @@ namespace {
 char Lower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
 }
 
 bool IsSeparator(char c)
@@ -49,18 +42,14 @@ std::vector<std::string> SplitComponents(const std::string& text)
     return parts;
 }
 
-// The existing entry of folder whose name equals name: exactly, else ignoring case.
+// The existing entry of folder whose name equals name: exactly, else ignoring case. The exact test
+// comes first because it settles most names with one stat and no listing.
 std::optional<std::string> MatchEntry(const fs::path& folder, const std::string& name)
 {
     std::error_code ec;
     if (fs::exists(folder / name, ec))
         return name;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string entry = it->path().filename().string();
-        if (EqualsIgnoringCase(entry, name))
-            return entry;
-    }
-    return std::nullopt;
+    return EntryIgnoringCase(folder, name);
 }
 
 bool HasDrive(const std::string& path)
@@ -93,6 +82,39 @@ std::optional<fs::path> Below(const fs::path& root, const fs::path& path)
     return rest;
 }
 
+fs::path Device(const fs::path& prefix, char letter)
+{
+    return prefix / "dosdevices" / (std::string(1, letter) + ":");
+}
+
+// Host folder of a drive letter (lower case), given whether its dosdevices link leads to a folder.
+fs::path LinkedOrDefault(const fs::path& prefix, char letter, bool linked)
+{
+    if (linked)
+        return Device(prefix, letter);
+    if (letter == 'c')
+        return prefix / "drive_c";
+    if (letter == 'z')
+        return fs::path("/");
+    return {};
+}
+
+// The letters whose dosdevices link leads to a folder, from one listing: the file layer writes the path
+// of every file it opens back in Windows form, and a stat per letter made that the dearest part of it.
+std::array<bool, 26> LinkedLetters(const fs::path& prefix)
+{
+    std::array<bool, 26> linked{};
+    std::error_code ec;
+    for (fs::directory_iterator it(prefix / "dosdevices", ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code statError;
+        if (name.size() == 2 && name[1] == ':' && name[0] >= 'a' && name[0] <= 'z' &&
+            fs::is_directory(it->path(), statError))
+            linked[static_cast<size_t>(name[0] - 'a')] = true;
+    }
+    return linked;
+}
+
 } // namespace
 
 fs::path Prefix()
@@ -109,15 +131,8 @@ fs::path DriveRoot(char drive)
     if (letter < 'a' || letter > 'z')
         return {};
     const fs::path prefix = Prefix();
-    const fs::path device = prefix / "dosdevices" / (std::string(1, letter) + ":");
     std::error_code ec;
-    if (fs::is_directory(device, ec))
-        return device;
-    if (letter == 'c')
-        return prefix / "drive_c";
-    if (letter == 'z')
-        return fs::path("/");
-    return {};
+    return LinkedOrDefault(prefix, letter, fs::is_directory(Device(prefix, letter), ec));
 }
 
 fs::path ToHost(const std::string& windowsPath)
@@ -154,9 +169,24 @@ fs::path ToHost(const std::string& windowsPath)
         kept.push_back(part);
     }
 
+    // Most paths exist as written, or all but their last component do (a file about to be made in a
+    // known folder): two stats settle those, where matching component by component costs one each.
+    fs::path whole = base;
+    for (const std::string& part : kept)
+        whole /= part;
+    std::error_code ec;
+    if (fs::exists(whole, ec))
+        return whole;
+    size_t exact = 0;
+    if (kept.size() > 1 && fs::exists(whole.parent_path(), ec))
+        exact = kept.size() - 1;
+
     fs::path result = base;
+    for (size_t i = 0; i < exact; ++i)
+        result /= kept[i];
     bool matching = true;
-    for (const std::string& part : kept) {
+    for (size_t i = exact; i < kept.size(); ++i) {
+        const std::string& part = kept[i];
         if (matching) {
             if (std::optional<std::string> entry = MatchEntry(result, part)) {
                 result /= *entry;
@@ -178,8 +208,10 @@ std::string ToWindows(const fs::path& hostPath)
     char bestDrive = 0;
     fs::path bestRest;
     size_t bestDepth = 0;
+    const fs::path prefix = Prefix();
+    const std::array<bool, 26> linked = LinkedLetters(prefix);
     for (char letter = 'a'; letter <= 'z'; ++letter) {
-        const fs::path root = DriveRoot(letter);
+        const fs::path root = LinkedOrDefault(prefix, letter, linked[static_cast<size_t>(letter - 'a')]);
         if (root.empty() || !fs::exists(root, ec))
             continue;
         const fs::path canonicalRoot = Canonical(root);
