@@ -7,7 +7,7 @@
 
 void ui::detail::AttachSystemMenu(CMenu& menu, HMENU hMenu)
 {
-    std::vector<Item> items;
+    std::vector<CMenu::Item> items;
     const int count = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = {};
