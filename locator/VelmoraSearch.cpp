@@ -49,7 +49,7 @@ public:
                 continue;
             // Pseudo file systems and links back up to the drive's root lead off the drive: through /proc
             // to any process's folders, or through "/" to other prefixes' drives.
-            if (finder.IsDirectory() && !finder.IsPseudoFileSystemFolder() && !finder.HoldsDriveRoot()) {
+            if (finder.IsDirectory() && !finder.LeadsOffDrive()) {
                 if (!finder.IsFolderLink()) {
                     found = Search(finder.GetFilePath(), std::nullopt);
                 } else if (Identity target; finder.GetIdentity(target) && !m_linked.count(target) &&

@@ -6,10 +6,6 @@
 
 #include "platform/core/WinDefs.h"
 
-// The SDK keeps two old macros of these names (for CharToOemA and OemToCharA); ours are functions.
-#undef AnsiToOem
-#undef OemToAnsi
-
 namespace codepage {
 
 // The ANSI charset in force: on Linux the C library's locale charset, UTF-8 when the locale is the

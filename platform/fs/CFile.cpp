@@ -2,6 +2,8 @@
 // name and the exception for a system error.
 #include "platform/fs/CFile.h"
 
+#include "platform/fs/detail/FsBackend.h"
+
 CFile::CFile(const std::string& path, unsigned flags)
 {
     CFileException error;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/core/WinDefs.h"
@@ -30,13 +31,6 @@ public:
         typeBinary = 0x8000,
     };
     enum SeekPosition : unsigned { begin = 0, current = 1, end = 2 };
-#ifdef _WIN32
-    using Handle = HANDLE;
-    static inline const Handle hFileNull = INVALID_HANDLE_VALUE;
-#else
-    using Handle = int;
-    static constexpr Handle hFileNull = -1;
-#endif
 
     CFile() = default;
     CFile(const std::string& path, unsigned flags); // throws CFileException
@@ -53,14 +47,8 @@ public:
     // Writes all count bytes or throws (diskFull when the device is full).
     void Write(const void* buffer, unsigned count);
     uint64_t Seek(int64_t offset, unsigned from);
-    void SeekToBegin()
-    {
-        Seek(0, begin);
-    }
-    uint64_t SeekToEnd()
-    {
-        return Seek(0, end);
-    }
+    void SeekToBegin() { Seek(0, begin); }
+    uint64_t SeekToEnd() { return Seek(0, end); }
     uint64_t GetPosition() const;
     uint64_t GetLength() const;
     void SetLength(uint64_t length);
@@ -71,26 +59,23 @@ public:
     // Pushes the written data to the device.
     void Flush();
 
-    bool IsOpen() const
-    {
-        return m_hFile != hFileNull;
-    }
-    unsigned GetOpenFlags() const
-    {
-        return m_flags;
-    }
+    bool IsOpen() const { return m_impl != nullptr; }
+    unsigned GetOpenFlags() const { return m_flags; }
     // The full Windows-form path of the open file (empty when none was opened).
-    std::string GetFilePath() const
-    {
-        return m_strFilePath;
-    }
+    std::string GetFilePath() const { return m_strFilePath; }
     std::string GetFileName() const;
 
-    Handle m_hFile = hFileNull;
-
 private:
+    // The open file as the system holds it (each backend defines it); there only while the file is open.
+    struct Impl;
+    struct ImplDelete
+    {
+        void operator()(Impl* impl) const;
+    };
+
     [[noreturn]] void ThrowOsError(long error) const;
 
     unsigned m_flags = 0;
     std::string m_strFilePath;
+    std::unique_ptr<Impl, ImplDelete> m_impl;
 };

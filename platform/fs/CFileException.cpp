@@ -2,7 +2,7 @@
 #include "platform/fs/CFileException.h"
 
 #include "platform/fs/FileSystem.h"
-#include "platform/fs/OsErrorText.h"
+#include "platform/fs/detail/FsBackend.h"
 
 CFileException::CFileException(int cause, long osError, const std::string& fileName)
     : m_cause(cause), m_lOsError(osError), m_strFileName(fileName)

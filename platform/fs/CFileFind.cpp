@@ -1,49 +1,45 @@
 // What folder listings do the same on both systems: walking the listed entries and reading them.
 #include "platform/fs/CFileFind.h"
 
-#include "platform/fs/FileSystem.h"
+#include "platform/fs/detail/FsBackend.h"
+
+CFileFind::CFileFind() : m_impl(std::make_unique<Impl>()) {}
+
+CFileFind::~CFileFind() = default;
 
 bool CFileFind::FindNextFile()
 {
-    if (m_next >= m_entries.size())
+    if (m_impl->next >= m_impl->entries.size())
         return false;
-    ++m_next;
-    return m_next < m_entries.size();
+    ++m_impl->next;
+    return m_impl->next < m_impl->entries.size();
 }
 
 void CFileFind::Close()
 {
-    m_root.clear();
-    m_hostFolder.clear();
-    m_entries.clear();
-    m_next = 0;
-}
-
-const CFileFind::Entry* CFileFind::Current() const
-{
-    return m_next == 0 ? nullptr : &m_entries[m_next - 1];
+    *m_impl = Impl();
 }
 
 std::string CFileFind::GetFileName() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     return entry ? entry->name : std::string();
 }
 
 std::string CFileFind::GetFilePath() const
 {
-    const Entry* entry = Current();
-    return entry ? m_root + entry->name : std::string();
+    const Impl::Entry* entry = m_impl->Current();
+    return entry ? m_impl->root + entry->name : std::string();
 }
 
 std::string CFileFind::GetRoot() const
 {
-    return m_root;
+    return m_impl->root;
 }
 
 bool CFileFind::IsDots() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     return entry && (entry->name == "." || entry->name == "..");
 }
 

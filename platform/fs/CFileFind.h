@@ -3,8 +3,8 @@
 
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/core/WinDefs.h"
 
@@ -29,7 +29,8 @@ public:
         bool operator==(const Identity& other) const = default;
     };
 
-    CFileFind() = default;
+    CFileFind();
+    ~CFileFind();
     CFileFind(const CFileFind&) = delete;
     CFileFind& operator=(const CFileFind&) = delete;
 
@@ -58,30 +59,13 @@ public:
     // it may loop. An ordinary folder is reached by one path only. Where a backend cannot tell the two
     // apart cheaply, every folder counts as a link.
     bool IsFolderLink() const;
-    // A folder of one of the kernel's pseudo file systems (proc, sysfs, devtmpfs and their kin),
-    // links followed: it describes the running system rather than holding files, and its links
-    // lead anywhere, other processes' folders included.
-    bool IsPseudoFileSystemFolder() const;
-    // The entry is a link to the root folder of the listing's drive or to a folder that holds it,
-    // as a link back up to "/" or to the Wine prefix is. False for a listing without a drive letter.
-    bool HoldsDriveRoot() const;
+    // The entry is a folder that a search of the drive must not enter, as it leads off the drive or
+    // describes the running system rather than holding files: on Linux a pseudo file system (proc, sysfs,
+    // devtmpfs and their kin, whose links lead anywhere, other processes' folders included) or a link
+    // back up to the drive's root or a folder holding it ("/", the Wine prefix). Windows has neither.
+    bool LeadsOffDrive() const;
 
 private:
-    struct Entry
-    {
-        std::string name;
-        signed char directory = -1; // -1 until known
-        // What the Windows listing reports with each name.
-        std::uint32_t attributes = 0;
-        std::uint64_t length = 0;
-        std::time_t written = 0;
-        bool folderLink = false;
-    };
-    const Entry* Current() const;
-    std::string HostPath(const Entry& entry) const;
-
-    std::string m_root;       // Windows form, ends in '\' (empty for a pattern without folder)
-    std::string m_hostFolder; // host folder the entries lie in
-    std::vector<Entry> m_entries;
-    size_t m_next = 0; // index of the entry FindNextFile makes current
+    struct Impl; // the listing: its entries and where they lie
+    std::unique_ptr<Impl> m_impl;
 };

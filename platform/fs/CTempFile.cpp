@@ -2,6 +2,7 @@
 #include "platform/fs/CTempFile.h"
 
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/detail/FsBackend.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "platform/fs/CFile.h"
 #include "platform/fs/CTempFile.h"
+#include "platform/fs/detail/FsBackend.h"
 
 bool GetFileSize(const std::string& path, uint64_t& size)
 {

@@ -7,18 +7,9 @@
 
 #include "platform/core/WinDefs.h"
 
-// Attribute bits as the program sees them. On the host: a folder is a directory; read-only means
-// nobody may write; hidden is a name starting with '.' or the stored DOS attribute; hidden and system
-// are kept in the "user.DOSATTRIB" extended attribute where the file system allows one.
-#ifndef _WIN32
-constexpr uint32_t FILE_ATTRIBUTE_READONLY = 0x01;
-constexpr uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;
-constexpr uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;
-constexpr uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
-constexpr uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
-constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
-constexpr uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
-#endif
+// Attributes are the FILE_ATTRIBUTE_ bits (WinDefs.h). On the host: a folder is a directory; read-only
+// means nobody may write; hidden is a name starting with '.' or the stored DOS attribute; hidden and
+// system are kept in the "user.DOSATTRIB" extended attribute where the file system allows one.
 
 // INVALID_FILE_ATTRIBUTES when the path does not exist.
 uint32_t GetFileAttributes(const std::string& path);

@@ -3,9 +3,11 @@
 
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/RequestTarget.h"
+#include "platform/inet/detail/SessionSettings.h"
 
 CHttpConnection::CHttpConnection(const inet::SessionSettings& settings, std::string authority, DWORD context)
-    : m_settings(settings), m_authority(std::move(authority)), m_context(context)
+    : m_settings(std::make_unique<inet::SessionSettings>(settings)), m_authority(std::move(authority)),
+      m_context(context)
 {
 }
 
@@ -17,12 +19,12 @@ std::unique_ptr<CHttpFile> CHttpConnection::OpenRequest(const char* verb, const 
                                                         DWORD flags)
 {
     if (referrer || acceptTypes || version)
-        throw CInternetException(inet::kErrorInvalidParameter);
+        throw CInternetException(ERROR_INVALID_PARAMETER);
     std::string path = object;
     if (path.empty() || path.front() != '/')
         path.insert(path.begin(), '/');
     const std::string url = "http://" + m_authority + inet::EncodeRequestTarget(path);
-    return std::unique_ptr<CHttpFile>(new CHttpFile(m_settings, verb ? verb : "GET", url, flags));
+    return std::unique_ptr<CHttpFile>(new CHttpFile(*m_settings, verb ? verb : "GET", url, flags));
 }
 
 void CHttpConnection::Close() {}

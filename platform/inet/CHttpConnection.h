@@ -6,7 +6,10 @@
 
 #include "platform/inet/CHttpFile.h"
 #include "platform/inet/InternetTypes.h"
-#include "platform/inet/SessionSettings.h"
+
+namespace inet {
+struct SessionSettings;
+}
 
 class CHttpConnection
 {
@@ -33,7 +36,7 @@ private:
     friend class CInternetSession;
     CHttpConnection(const inet::SessionSettings& settings, std::string authority, DWORD context);
 
-    inet::SessionSettings m_settings;
+    std::unique_ptr<inet::SessionSettings> m_settings;
     std::string m_authority;
     DWORD m_context;
 };

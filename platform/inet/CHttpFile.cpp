@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "platform/inet/BodyReading.h"
-#include "platform/inet/RequestState.h"
+#include "platform/inet/detail/BodyReading.h"
+#include "platform/inet/detail/InetBackend.h"
 
 bool CHttpFile::SetOption(DWORD option, const void* value, DWORD length)
 {

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "platform/inet/InternetTypes.h"
-#include "platform/inet/SessionSettings.h"
 
 namespace inet {
 struct RequestState;
-}
+struct SessionSettings;
+} // namespace inet
 
 // The body streams: the layer holds at most a small window of it (kBodyWindow bytes) and lets the peer
 // wait until the reader has taken them. Redirects are followed by the layer; a redirect that is not

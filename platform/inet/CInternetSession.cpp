@@ -6,6 +6,7 @@
 #include "platform/fs/ModulePath.h"
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/RequestTarget.h"
+#include "platform/inet/detail/SessionSettings.h"
 
 namespace {
 
@@ -25,19 +26,19 @@ std::string ApplicationName()
 
 CInternetSession::CInternetSession(const char* agent, DWORD context, DWORD accessType, const char* proxyName,
                                    const char* proxyBypass, DWORD /*flags*/)
-    : m_context(context)
+    : m_settings(std::make_unique<inet::SessionSettings>()), m_context(context)
 {
-    m_settings.agent = agent ? agent : ApplicationName();
-    m_settings.accessType = accessType;
+    m_settings->agent = agent ? agent : ApplicationName();
+    m_settings->accessType = accessType;
     if (proxyBypass && *proxyBypass)
-        throw CInternetException(inet::kErrorInvalidParameter);
+        throw CInternetException(ERROR_INVALID_PARAMETER);
     if (accessType == INTERNET_OPEN_TYPE_PROXY) {
         const auto proxy = inet::HttpProxyFromList(proxyName ? proxyName : "");
         if (!proxy)
-            throw CInternetException(inet::kErrorInvalidParameter);
-        m_settings.proxy = *proxy;
+            throw CInternetException(ERROR_INVALID_PARAMETER);
+        m_settings->proxy = *proxy;
     } else if (accessType != INTERNET_OPEN_TYPE_PRECONFIG && accessType != INTERNET_OPEN_TYPE_DIRECT) {
-        throw CInternetException(inet::kErrorInvalidParameter);
+        throw CInternetException(ERROR_INVALID_PARAMETER);
     }
 }
 
@@ -47,10 +48,10 @@ bool CInternetSession::SetOption(DWORD option, DWORD value)
 {
     switch (option) {
     case INTERNET_OPTION_RECEIVE_TIMEOUT:
-        m_settings.receiveTimeoutMs = value;
+        m_settings->receiveTimeoutMs = value;
         return true;
     case INTERNET_OPTION_CONNECT_TIMEOUT:
-        m_settings.connectTimeoutMs = value;
+        m_settings->connectTimeoutMs = value;
         return true;
     default:
         return false;
@@ -62,11 +63,11 @@ std::unique_ptr<CHttpConnection> CInternetSession::GetHttpConnection(const std::
                                                                      const char* password)
 {
     if ((user && *user) || (password && *password))
-        throw CInternetException(inet::kErrorInvalidParameter);
+        throw CInternetException(ERROR_INVALID_PARAMETER);
     const auto authority = inet::ServerAuthority(server, port);
     if (!authority)
         throw CInternetException(ERROR_INTERNET_INVALID_URL);
-    return std::unique_ptr<CHttpConnection>(new CHttpConnection(m_settings, *authority, m_context));
+    return std::unique_ptr<CHttpConnection>(new CHttpConnection(*m_settings, *authority, m_context));
 }
 
 void CInternetSession::Close() {}

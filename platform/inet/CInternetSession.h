@@ -6,7 +6,10 @@
 
 #include "platform/inet/CHttpConnection.h"
 #include "platform/inet/InternetTypes.h"
-#include "platform/inet/SessionSettings.h"
+
+namespace inet {
+struct SessionSettings;
+}
 
 class CInternetSession
 {
@@ -36,9 +39,7 @@ public:
 
     void Close();
 
-    const inet::SessionSettings& Settings() const { return m_settings; }
-
 private:
-    inet::SessionSettings m_settings;
+    std::unique_ptr<inet::SessionSettings> m_settings;
     DWORD m_context;
 };

@@ -12,8 +12,8 @@ struct ErrorRow
 
 // Codes follow the Windows internet API, so "Error: #%u." reads the same on both builds.
 const ErrorRow kErrors[] = {
-    {kErrorNotEnoughMemory, "Not enough memory is available to complete this operation."},
-    {kErrorInvalidParameter, "The proxy list names no usable proxy."},
+    {ERROR_NOT_ENOUGH_MEMORY, "Not enough memory is available to complete this operation."},
+    {ERROR_INVALID_PARAMETER, "The proxy list names no usable proxy."},
     {ERROR_INTERNET_TIMEOUT, "The operation timed out."},
     {ERROR_INTERNET_INTERNAL_ERROR, "An internal error occurred in the internet layer."},
     {ERROR_INTERNET_INVALID_URL, "The server name or the object name is invalid."},

@@ -4,41 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#ifdef _WIN32
-
-// The system's player window (vfw32): its messages, modes and errors come from the SDK. The creation
-// and destruction below replace the SDK's macros of the same names.
-#include <windows.h>
-#include <vfw.h>
-#undef MCIWndCreate
-#undef MCIWndDestroy
-#undef MCIWndGetError
-using HMCIWND = HWND;
-
-#else
+#include "platform/core/WinDefs.h"
 
 // A player is a window that is never shown, named by a window handle of the same type as the dialog
-// layer's; the media layer owns it until it is destroyed, alone or with the players of its parent.
-struct HWND__;
-using HWND = HWND__*;
+// layer's; the media layer owns it until it is destroyed, alone or with the players of its parent. Its
+// messages, modes and errors are the player window's own (WinDefs.h).
 using HMCIWND = HWND;
-
-// Messages a player understands (the player window's own numbering).
-constexpr unsigned MCIWNDM_GETMODEA = 0x46A;       // result: one of the MCI_MODE_ values
-constexpr unsigned MCIWNDM_SETTIMEFORMATA = 0x477; // lParam: const char* "ms"; result 0 or an MCIERR_
-constexpr unsigned MCI_PLAY = 0x806;               // starts playback and returns at once; 0 or an MCIERR_
-constexpr unsigned MCI_STOP = 0x808;
-
-constexpr long MCI_MODE_NOT_READY = 524; // the file could not be opened as a wave clip
-constexpr long MCI_MODE_STOP = 525;
-constexpr long MCI_MODE_PLAY = 526;
-
-constexpr long MCIERR_HARDWARE = 262;       // no audio device could be opened
-constexpr long MCIERR_FILE_NOT_FOUND = 275; // no readable wave clip behind the player
-constexpr long MCIERR_BAD_TIME_FORMAT = 293;
-constexpr long MCIERR_UNRECOGNIZED_COMMAND = 261;
-
-#endif // _WIN32
 
 // Opens the clip at a Windows-form path and returns a hidden player for it. Never null: a missing or
 // unreadable file gives a player in MCI_MODE_NOT_READY whose play fails, as the player window keeps

@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "platform/net/SystemSockets.h"
+#include "platform/net/detail/NetBackend.h"
 
 namespace {
 

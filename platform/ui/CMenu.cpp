@@ -1,21 +1,13 @@
 // The entries of a window's system menu.
 #include "platform/ui/CMenu.h"
 
-#ifdef _WIN32
-#include "platform/ui/windows/WideText.h"
-#endif
-
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const std::string& text)
 {
     if (nFlags & MF_SEPARATOR)
         m_items.push_back({nFlags, 0, std::string()});
     else
         m_items.push_back({nFlags, static_cast<UINT>(nIDNewItem), text});
-#ifdef _WIN32
-    if (m_hMenu)
-        return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, ui::detail::ToWide(text).c_str());
-#endif
-    return TRUE;
+    return m_mirror ? m_mirror(m_items.back()) : TRUE;
 }
 
 UINT CMenu::GetMenuItemID(int nPos) const

@@ -1,6 +1,7 @@
 // A window's system menu: its default entries and the entries a program appends.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,15 +24,15 @@ public:
     int GetMenuString(UINT nIDItem, std::string& text, UINT nFlags) const;
     UINT GetMenuState(UINT nID, UINT nFlags) const;
     const std::vector<Item>& Items() const { return m_items; }
-    void Reset(std::vector<Item> items) { m_items = std::move(items); }
-#ifdef _WIN32
-    // Binds the object to a real system menu: its entries are read, and appended entries go to it too.
-    void AttachSystem(HMENU hMenu);
-#endif
+    // Replaces the entries. Where they also live in a menu of the system's own, mirror puts each
+    // appended entry there too and gives AppendMenu's result.
+    void Reset(std::vector<Item> items, std::function<BOOL(const Item&)> mirror = {})
+    {
+        m_items = std::move(items);
+        m_mirror = std::move(mirror);
+    }
 
 private:
     std::vector<Item> m_items;
-#ifdef _WIN32
-    HMENU m_hMenu = nullptr;
-#endif
+    std::function<BOOL(const Item&)> m_mirror;
 };

@@ -1,27 +1,7 @@
 // Points and rectangles in pixels, as the window operations take and give them.
 #pragma once
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-struct POINT
-{
-    long x;
-    long y;
-};
-
-struct RECT
-{
-    long left;
-    long top;
-    long right;
-    long bottom;
-};
-
-using LPRECT = RECT*;
-using LPCRECT = const RECT*;
-using LPPOINT = POINT*;
-#endif
+#include "platform/core/WinDefs.h"
 
 class CPoint : public POINT
 {

@@ -5,7 +5,7 @@
 #include "platform/fs/ModulePath.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/ModalDriver.h"
-#include "platform/ui/SystemMessageBox.h"
+#include "platform/ui/detail/UiBackend.h"
 
 std::string AfxGetAppName()
 {

@@ -250,7 +250,7 @@ TEST_F(DriveSearchBoundsTest, HostFoldersAreToldApartByTheirFileSystem)
     CFileFind finder;
     for (bool more = finder.FindFile("Z:\\*.*"); more;) {
         more = finder.FindNextFile();
-        pseudo[finder.GetFileName()] = finder.IsPseudoFileSystemFolder();
+        pseudo[finder.GetFileName()] = finder.LeadsOffDrive();
     }
     EXPECT_TRUE(pseudo["proc"]);
     EXPECT_TRUE(pseudo["sys"]);

@@ -1,5 +1,5 @@
 // iconv-based conversions between the ANSI and OEM code pages.
-#include "platform/codepage/CodePage.h"
+#include "platform/codepage/detail/CodePageBackend.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,5 +1,5 @@
 // Conversions between the system's ANSI and OEM code pages through UTF-16.
-#include "platform/codepage/CodePage.h"
+#include "platform/codepage/detail/CodePageBackend.h"
 
 #include "platform/core/WinDefs.h"
 

@@ -6,7 +6,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/fs/WinPath.h"
+#include "platform/fs/detail/FsBackend.h"
+
+struct CFile::Impl
+{
+    int handle; // the open file descriptor
+};
+
+void CFile::ImplDelete::operator()(Impl* impl) const
+{
+    delete impl;
+}
 
 bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
 {
@@ -52,7 +62,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
             *error = CFileException(CFileException::accessDenied, EISDIR, path);
         return false;
     }
-    m_hFile = fd;
+    m_impl.reset(new Impl{fd});
     m_flags = flags;
     m_strFilePath = winpath::ToWindows(host);
     return true;
@@ -62,8 +72,8 @@ void CFile::Close()
 {
     if (!IsOpen())
         return;
-    const int fd = m_hFile;
-    m_hFile = hFileNull;
+    const int fd = m_impl->handle;
+    m_impl.reset();
     if (::close(fd) != 0 && errno != EINTR)
         ThrowOsError(errno);
 }
@@ -71,8 +81,8 @@ void CFile::Close()
 void CFile::Abort()
 {
     if (IsOpen()) {
-        ::close(m_hFile);
-        m_hFile = hFileNull;
+        ::close(m_impl->handle);
+        m_impl.reset();
     }
 }
 
@@ -83,7 +93,7 @@ unsigned CFile::Read(void* buffer, unsigned count)
     unsigned done = 0;
     auto* out = static_cast<char*>(buffer);
     while (done < count) {
-        const ssize_t n = ::read(m_hFile, out + done, count - done);
+        const ssize_t n = ::read(m_impl->handle, out + done, count - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -103,7 +113,7 @@ void CFile::Write(const void* buffer, unsigned count)
     unsigned done = 0;
     const auto* in = static_cast<const char*>(buffer);
     while (done < count) {
-        const ssize_t n = ::write(m_hFile, in + done, count - done);
+        const ssize_t n = ::write(m_impl->handle, in + done, count - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -120,7 +130,7 @@ uint64_t CFile::Seek(int64_t offset, unsigned from)
     if (!IsOpen())
         throw CFileException(CFileException::invalidFile, EBADF, m_strFilePath);
     const int whence = from == end ? SEEK_END : from == current ? SEEK_CUR : SEEK_SET;
-    const off_t position = ::lseek(m_hFile, static_cast<off_t>(offset), whence);
+    const off_t position = ::lseek(m_impl->handle, static_cast<off_t>(offset), whence);
     if (position < 0)
         throw CFileException(CFileException::badSeek, errno, m_strFilePath);
     return static_cast<uint64_t>(position);
@@ -128,7 +138,7 @@ uint64_t CFile::Seek(int64_t offset, unsigned from)
 
 uint64_t CFile::GetPosition() const
 {
-    const off_t position = IsOpen() ? ::lseek(m_hFile, 0, SEEK_CUR) : -1;
+    const off_t position = IsOpen() ? ::lseek(m_impl->handle, 0, SEEK_CUR) : -1;
     if (position < 0)
         throw CFileException(CFileException::badSeek, IsOpen() ? errno : EBADF, m_strFilePath);
     return static_cast<uint64_t>(position);
@@ -137,27 +147,27 @@ uint64_t CFile::GetPosition() const
 uint64_t CFile::GetLength() const
 {
     struct stat st;
-    if (!IsOpen() || ::fstat(m_hFile, &st) != 0)
+    if (!IsOpen() || ::fstat(m_impl->handle, &st) != 0)
         ThrowOsError(IsOpen() ? errno : EBADF);
     return static_cast<uint64_t>(st.st_size);
 }
 
 void CFile::SetLength(uint64_t length)
 {
-    if (!IsOpen() || ::ftruncate(m_hFile, static_cast<off_t>(length)) != 0)
+    if (!IsOpen() || ::ftruncate(m_impl->handle, static_cast<off_t>(length)) != 0)
         ThrowOsError(IsOpen() ? errno : EBADF);
 }
 
 void CFile::Reserve(uint64_t length)
 {
     if (IsOpen() && length > 0)
-        ::fallocate(m_hFile, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length));
+        ::fallocate(m_impl->handle, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length));
 }
 
 void CFile::Flush()
 {
     if (!IsOpen())
         return;
-    if (::fdatasync(m_hFile) != 0 && errno != EINVAL && errno != EROFS)
+    if (::fdatasync(m_impl->handle) != 0 && errno != EINVAL && errno != EROFS)
         ThrowOsError(errno);
 }

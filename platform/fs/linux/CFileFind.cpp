@@ -12,8 +12,7 @@
 #include <set>
 #include <sstream>
 
-#include "platform/fs/FileSystem.h"
-#include "platform/fs/WinPath.h"
+#include "platform/fs/detail/FsBackend.h"
 
 namespace {
 
@@ -125,32 +124,32 @@ bool CFileFind::FindFile(const std::string& pattern)
         return false;
     std::string hostFolderName;
     if (cut != std::string::npos) {
-        m_root = folder + '\\';
+        m_impl->root = folder + '\\';
         hostFolderName = folder.empty() ? "\\" : folder; // "\*.*" lists the current drive's root
     } else if (!folder.empty()) {
-        m_root = folder + '\\';
+        m_impl->root = folder + '\\';
         hostFolderName = folder;
     } else {
         hostFolderName = ".";
     }
-    m_hostFolder = winpath::ToHost(hostFolderName).string();
-    if (m_hostFolder.empty())
+    m_impl->hostFolder = winpath::ToHost(hostFolderName).string();
+    if (m_impl->hostFolder.empty())
         return false;
 
     if (!HasWildcards(name)) {
         // The drive mapping finds the entry's real name when only its case differs.
-        const std::filesystem::path host = winpath::ToHost(m_root + name);
+        const std::filesystem::path host = winpath::ToHost(m_impl->root + name);
         struct stat info
         {
         };
         if (host.empty() || lstat(host.c_str(), &info) != 0)
             return false;
-        m_hostFolder = host.parent_path().string();
-        m_entries.push_back({host.filename().string(), -1});
+        m_impl->hostFolder = host.parent_path().string();
+        m_impl->entries.push_back({host.filename().string(), -1});
         return true;
     }
 
-    DIR* dir = opendir(m_hostFolder.c_str());
+    DIR* dir = opendir(m_impl->hostFolder.c_str());
     if (!dir)
         return false;
     while (const dirent* entry = readdir(dir)) {
@@ -161,35 +160,35 @@ bool CFileFind::FindFile(const std::string& pattern)
             directory = 1;
         else if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
             directory = 0;
-        m_entries.push_back({entry->d_name, directory});
+        m_impl->entries.push_back({entry->d_name, directory});
     }
     closedir(dir);
-    return !m_entries.empty();
+    return !m_impl->entries.empty();
 }
 
-std::string CFileFind::HostPath(const Entry& entry) const
+std::string CFileFind::Impl::HostPath(const Entry& entry) const
 {
-    return m_hostFolder + (m_hostFolder.empty() || m_hostFolder.back() == '/' ? "" : "/") + entry.name;
+    return hostFolder + (hostFolder.empty() || hostFolder.back() == '/' ? "" : "/") + entry.name;
 }
 
 bool CFileFind::IsDirectory() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     if (!entry)
         return false;
     if (entry->directory < 0) {
         struct stat info
         {
         };
-        const_cast<Entry*>(entry)->directory =
-            stat(HostPath(*entry).c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 1 : 0;
+        const_cast<Impl::Entry*>(entry)->directory =
+            stat(m_impl->HostPath(*entry).c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 1 : 0;
     }
     return entry->directory == 1;
 }
 
 std::uint32_t CFileFind::GetAttributes() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     if (!entry)
         return 0;
     // Dots have no Windows-form path of their own that maps back to them.
@@ -201,22 +200,22 @@ std::uint32_t CFileFind::GetAttributes() const
 
 std::uint64_t CFileFind::GetLength() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     struct stat info
     {
     };
-    if (!entry || stat(HostPath(*entry).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+    if (!entry || stat(m_impl->HostPath(*entry).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return 0;
     return static_cast<std::uint64_t>(info.st_size);
 }
 
 bool CFileFind::GetLastWriteTime(std::time_t& time) const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     struct stat info
     {
     };
-    if (!entry || stat(HostPath(*entry).c_str(), &info) != 0)
+    if (!entry || stat(m_impl->HostPath(*entry).c_str(), &info) != 0)
         return false;
     time = info.st_mtime;
     return true;
@@ -224,11 +223,11 @@ bool CFileFind::GetLastWriteTime(std::time_t& time) const
 
 bool CFileFind::GetIdentity(Identity& identity) const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     struct stat info
     {
     };
-    if (!entry || stat(HostPath(*entry).c_str(), &info) != 0)
+    if (!entry || stat(m_impl->HostPath(*entry).c_str(), &info) != 0)
         return false;
     identity.device = static_cast<std::uint64_t>(info.st_dev);
     identity.inode = static_cast<std::uint64_t>(info.st_ino);
@@ -242,27 +241,24 @@ bool CFileFind::IsFolderLink() const
     return IsDirectory();
 }
 
-bool CFileFind::IsPseudoFileSystemFolder() const
-{
-    const Entry* entry = Current();
-    return entry && IsDirectory() && IsPseudoFileSystem(HostPath(*entry));
-}
+namespace {
 
-bool CFileFind::HoldsDriveRoot() const
+// A link at hostPath, leading to target, that leads back up to the root folder of root's drive or to a
+// folder that holds it, as a link to "/" or to the Wine prefix does.
+bool LinksBackToDriveRoot(const std::string& root, const std::string& hostPath,
+                          const CFileFind::Identity& target)
 {
-    const Entry* entry = Current();
-    Identity target;
-    if (!entry || m_root.size() < 2 || m_root[1] != ':' || !GetIdentity(target))
+    if (root.size() < 2 || root[1] != ':')
         return false;
     // Only a link leads back up: a folder of the drive itself lies below the drive's root. This also
     // spares the walk below for nearly every folder of a search.
     struct stat link
     {
     };
-    if (lstat(HostPath(*entry).c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+    if (lstat(hostPath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
         return false;
     std::error_code error;
-    std::filesystem::path folder = std::filesystem::weakly_canonical(winpath::DriveRoot(m_root[0]), error);
+    std::filesystem::path folder = std::filesystem::weakly_canonical(winpath::DriveRoot(root[0]), error);
     if (error || folder.empty())
         return false;
     // The drive's root and each folder above it, up to the host's root.
@@ -270,11 +266,25 @@ bool CFileFind::HoldsDriveRoot() const
         struct stat info
         {
         };
-        if (stat(folder.c_str(), &info) == 0 && Identity{static_cast<std::uint64_t>(info.st_dev),
-                                                         static_cast<std::uint64_t>(info.st_ino)} == target)
+        if (stat(folder.c_str(), &info) == 0 &&
+            CFileFind::Identity{static_cast<std::uint64_t>(info.st_dev),
+                                static_cast<std::uint64_t>(info.st_ino)} == target)
             return true;
         if (folder == folder.root_path() || !folder.has_parent_path())
             return false;
         folder = folder.parent_path();
     }
+}
+
+} // namespace
+
+bool CFileFind::LeadsOffDrive() const
+{
+    const Impl::Entry* entry = m_impl->Current();
+    if (!entry || !IsDirectory())
+        return false;
+    const std::string hostPath = m_impl->HostPath(*entry);
+    Identity target;
+    return IsPseudoFileSystem(hostPath) ||
+           (GetIdentity(target) && LinksBackToDriveRoot(m_impl->root, hostPath, target));
 }

@@ -14,8 +14,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/fs/FileSystem.h"
-#include "platform/fs/WinPath.h"
+#include "platform/fs/detail/FsBackend.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/fs/FileSystem.h"
-#include "platform/fs/OsErrorText.h"
+#include "platform/fs/detail/FsBackend.h"
 
 int CFileException::OsErrorToCause(int error)
 {

@@ -15,8 +15,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/fs/CFile.h"
-#include "platform/fs/WinPath.h"
+#include "platform/fs/detail/FsBackend.h"
 
 namespace {
 

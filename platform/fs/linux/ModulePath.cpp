@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/fs/WinPath.h"
+#include "platform/fs/detail/FsBackend.h"
 
 std::string ModuleFileName()
 {

@@ -1,7 +1,17 @@
 // CFile over Win32 file handles; the system enforces the share flags.
 #include "platform/fs/CFile.h"
 
-#include "platform/fs/WinPath.h"
+#include "platform/fs/detail/FsBackend.h"
+
+struct CFile::Impl
+{
+    HANDLE handle; // the open file handle
+};
+
+void CFile::ImplDelete::operator()(Impl* impl) const
+{
+    delete impl;
+}
 
 namespace {
 
@@ -74,7 +84,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
                                     static_cast<long>(os), path);
         return false;
     }
-    m_hFile = handle;
+    m_impl.reset(new Impl{handle});
     m_flags = flags;
     char full[MAX_PATH * 4];
     const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
@@ -86,8 +96,8 @@ void CFile::Close()
 {
     if (!IsOpen())
         return;
-    const HANDLE handle = m_hFile;
-    m_hFile = hFileNull;
+    const HANDLE handle = m_impl->handle;
+    m_impl.reset();
     if (!CloseHandle(handle))
         ThrowOsError(static_cast<long>(GetLastError()));
 }
@@ -95,8 +105,8 @@ void CFile::Close()
 void CFile::Abort()
 {
     if (IsOpen()) {
-        CloseHandle(m_hFile);
-        m_hFile = hFileNull;
+        CloseHandle(m_impl->handle);
+        m_impl.reset();
     }
 }
 
@@ -108,7 +118,7 @@ unsigned CFile::Read(void* buffer, unsigned count)
     auto* out = static_cast<char*>(buffer);
     while (done < count) {
         DWORD n = 0;
-        if (!ReadFile(m_hFile, out + done, count - done, &n, nullptr)) {
+        if (!ReadFile(m_impl->handle, out + done, count - done, &n, nullptr)) {
             const DWORD os = GetLastError();
             if (os == ERROR_HANDLE_EOF || os == ERROR_BROKEN_PIPE)
                 break;
@@ -129,7 +139,7 @@ void CFile::Write(const void* buffer, unsigned count)
     const auto* in = static_cast<const char*>(buffer);
     while (done < count) {
         DWORD n = 0;
-        if (!WriteFile(m_hFile, in + done, count - done, &n, nullptr))
+        if (!WriteFile(m_impl->handle, in + done, count - done, &n, nullptr))
             ThrowOsError(static_cast<long>(GetLastError()));
         if (n == 0)
             ThrowOsError(ERROR_DISK_FULL);
@@ -145,7 +155,7 @@ uint64_t CFile::Seek(int64_t offset, unsigned from)
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
     LARGE_INTEGER position;
-    if (!SetFilePointerEx(m_hFile, distance, &position, method))
+    if (!SetFilePointerEx(m_impl->handle, distance, &position, method))
         throw CFileException(CFileException::badSeek, static_cast<long>(GetLastError()), m_strFilePath);
     return static_cast<uint64_t>(position.QuadPart);
 }
@@ -154,7 +164,7 @@ uint64_t CFile::GetPosition() const
 {
     LARGE_INTEGER zero{};
     LARGE_INTEGER position;
-    if (!IsOpen() || !SetFilePointerEx(m_hFile, zero, &position, FILE_CURRENT))
+    if (!IsOpen() || !SetFilePointerEx(m_impl->handle, zero, &position, FILE_CURRENT))
         throw CFileException(CFileException::badSeek,
                              IsOpen() ? static_cast<long>(GetLastError()) : ERROR_INVALID_HANDLE,
                              m_strFilePath);
@@ -164,7 +174,7 @@ uint64_t CFile::GetPosition() const
 uint64_t CFile::GetLength() const
 {
     LARGE_INTEGER size;
-    if (!IsOpen() || !GetFileSizeEx(m_hFile, &size))
+    if (!IsOpen() || !GetFileSizeEx(m_impl->handle, &size))
         ThrowOsError(IsOpen() ? static_cast<long>(GetLastError()) : ERROR_INVALID_HANDLE);
     return static_cast<uint64_t>(size.QuadPart);
 }
@@ -176,7 +186,7 @@ void CFile::SetLength(uint64_t length)
     // SetEndOfFile cuts or extends at the file pointer: move it there and back again.
     const uint64_t position = GetPosition();
     Seek(static_cast<int64_t>(length), begin);
-    const bool ok = SetEndOfFile(m_hFile);
+    const bool ok = SetEndOfFile(m_impl->handle);
     const DWORD os = GetLastError();
     Seek(static_cast<int64_t>(position), begin);
     if (!ok)
@@ -190,13 +200,13 @@ void CFile::Reserve(uint64_t length)
         return;
     FILE_ALLOCATION_INFO allocation{};
     allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(length);
-    SetFileInformationByHandle(m_hFile, FileAllocationInfo, &allocation, sizeof allocation);
+    SetFileInformationByHandle(m_impl->handle, FileAllocationInfo, &allocation, sizeof allocation);
 }
 
 void CFile::Flush()
 {
     if (!IsOpen())
         return;
-    if (!FlushFileBuffers(m_hFile) && GetLastError() != ERROR_INVALID_HANDLE)
+    if (!FlushFileBuffers(m_impl->handle) && GetLastError() != ERROR_INVALID_HANDLE)
         ThrowOsError(static_cast<long>(GetLastError()));
 }

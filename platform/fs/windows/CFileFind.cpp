@@ -1,7 +1,7 @@
 // Folder listings through FindFirstFileEx/FindNextFile, which match the pattern and report attributes.
 #include "platform/fs/CFileFind.h"
 
-#include "platform/fs/FileSystem.h"
+#include "platform/fs/detail/FsBackend.h"
 
 namespace {
 
@@ -33,13 +33,14 @@ bool CFileFind::FindFile(const std::string& pattern)
     const size_t cut = pattern.find_last_of("\\/");
     std::string name = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
     if (cut != std::string::npos) {
-        m_root = pattern.substr(0, cut) + '\\';
+        m_impl->root = pattern.substr(0, cut) + '\\';
     } else if (pattern.size() >= 2 && pattern[1] == ':') {
-        m_root = pattern.substr(0, 2) + '\\'; // "C:*.*"
+        m_impl->root = pattern.substr(0, 2) + '\\'; // "C:*.*"
         name = pattern.substr(2);
     }
     if (name.empty())
         return false;
+    m_impl->hostFolder = m_impl->root; // Windows-form paths are the system's own
 
     // The basic level skips the short names nobody here reads; a listing asks for the directory in
     // large blocks. A folder that cannot be listed (access refused, a path past MAX_PATH) lists nothing.
@@ -51,46 +52,46 @@ bool CFileFind::FindFile(const std::string& pattern)
     if (find == INVALID_HANDLE_VALUE)
         return false;
     do {
-        Entry entry;
+        Impl::Entry entry;
         entry.name = data.cFileName;
         entry.attributes = data.dwFileAttributes;
         entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
         entry.length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         entry.written = ToTime(data.ftLastWriteTime);
         entry.folderLink = IsFolderLinkData(data);
-        m_entries.push_back(std::move(entry));
+        m_impl->entries.push_back(std::move(entry));
         data.dwReserved0 = 0;
     } while (::FindNextFileA(find, &data));
     FindClose(find);
-    return !m_entries.empty();
+    return !m_impl->entries.empty();
 }
 
-std::string CFileFind::HostPath(const Entry& entry) const
+std::string CFileFind::Impl::HostPath(const Entry& entry) const
 {
-    return m_root + entry.name;
+    return hostFolder + entry.name;
 }
 
 bool CFileFind::IsDirectory() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     return entry && entry->directory == 1;
 }
 
 std::uint32_t CFileFind::GetAttributes() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     return entry ? entry->attributes : 0;
 }
 
 std::uint64_t CFileFind::GetLength() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     return entry && entry->directory != 1 ? entry->length : 0;
 }
 
 bool CFileFind::GetLastWriteTime(std::time_t& time) const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     if (!entry)
         return false;
     time = entry->written;
@@ -99,14 +100,14 @@ bool CFileFind::GetLastWriteTime(std::time_t& time) const
 
 bool CFileFind::GetIdentity(Identity& identity) const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     if (!entry)
         return false;
     // Backup semantics open folders too; no access right is needed to read the identity, and a link is
     // followed to what it names.
-    const HANDLE handle =
-        CreateFileA(HostPath(*entry).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileA(m_impl->HostPath(*entry).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION information;
@@ -122,18 +123,14 @@ bool CFileFind::GetIdentity(Identity& identity) const
 
 bool CFileFind::IsFolderLink() const
 {
-    const Entry* entry = Current();
+    const Impl::Entry* entry = m_impl->Current();
     return entry && entry->folderLink;
 }
 
-bool CFileFind::IsPseudoFileSystemFolder() const
+bool CFileFind::LeadsOffDrive() const
 {
-    return false; // Windows has no file systems that describe the running system instead of holding files
-}
-
-bool CFileFind::HoldsDriveRoot() const
-{
-    // Links back up the tree, to the drive's root as to any folder above, are told by IsFolderLink and the
+    // Windows has no file systems that describe the running system instead of holding files, and links
+    // back up the tree, to the drive's root as to any folder above, are told by IsFolderLink and the
     // identity of what they lead to; nothing here leads above a drive's root.
     return false;
 }

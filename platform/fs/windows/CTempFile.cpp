@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "platform/fs/FileSystem.h"
+#include "platform/fs/detail/FsBackend.h"
 
 // The lock is a byte-range lock far past any data, held through a handle that shares reading, writing
 // and deleting, so that the program's own writes and the move into place go on while it is held. A

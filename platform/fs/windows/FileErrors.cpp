@@ -3,7 +3,7 @@
 
 #include "platform/core/WinDefs.h"
 #include "platform/fs/FileSystem.h"
-#include "platform/fs/OsErrorText.h"
+#include "platform/fs/detail/FsBackend.h"
 
 int CFileException::OsErrorToCause(int error)
 {

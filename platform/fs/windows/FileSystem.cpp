@@ -1,10 +1,10 @@
 // File-system operations over the Win32 file API; paths are the system's own.
 #include "platform/fs/FileSystem.h"
 
-#include "platform/fs/CFile.h"
-
 #include <knownfolders.h>
 #include <shlobj.h>
+
+#include "platform/fs/detail/FsBackend.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "platform/fs/detail/FsBackend.h"
+
 std::string ModuleFileName()
 {
     std::vector<char> buffer(MAX_PATH);

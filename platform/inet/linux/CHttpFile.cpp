@@ -9,7 +9,7 @@
 #include <mutex>
 #include <optional>
 
-#include "platform/inet/RequestState.h"
+#include "platform/inet/detail/InetBackend.h"
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/InternetErrors.h"
 #include "platform/inet/linux/CurlErrors.h"
@@ -135,7 +135,7 @@ struct CHttpFile::Impl : inet::RequestState
             curl_easy_cleanup(easy);
         easy = curl_easy_init();
         if (!multi || !easy)
-            throw CInternetException(inet::kErrorNotEnoughMemory);
+            throw CInternetException(ERROR_NOT_ENOUGH_MEMORY);
 
         curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
         curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);

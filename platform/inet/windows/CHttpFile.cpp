@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/inet/RequestState.h"
+#include "platform/inet/detail/InetBackend.h"
 #include "platform/inet/CInternetException.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The message interface of the hidden players over CPlayerHub and CWavePlayer.
-#include "platform/media/MCIWnd.h"
+#include "platform/media/detail/MediaBackend.h"
 
 #include "platform/fs/WinPath.h"
 #include "platform/media/linux/CPlayerHub.h"

@@ -1,7 +1,7 @@
 // The hidden players on the system's media player window (vfw32): created without a file, then
 // opened, so that a missing or broken clip leaves a player that will not play instead of a modal
 // "MCI Error" box that waits for the user.
-#include "platform/media/MCIWnd.h"
+#include "platform/media/detail/MediaBackend.h"
 
 #include <algorithm>
 #include <utility>

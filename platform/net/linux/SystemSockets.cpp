@@ -1,5 +1,5 @@
 // The system's sockets layer on Linux: versions granted as Winsock grants them, lookups with getaddrinfo.
-#include "platform/net/SystemSockets.h"
+#include "platform/net/detail/NetBackend.h"
 
 #include <atomic>
 #include <cstring>

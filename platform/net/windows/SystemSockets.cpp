@@ -1,5 +1,5 @@
 // The system's sockets layer on Windows: ws2_32 itself.
-#include "platform/net/SystemSockets.h"
+#include "platform/net/detail/NetBackend.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Key handles over the hives in $WINEPREFIX: system.reg for the machine, user.reg for the user.
-#include "platform/registry/WinReg.h"
+#include "platform/registry/detail/RegistryBackend.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Opening registry keys on Windows: the native view first, then the view a 32-bit installer writes to.
-#include "platform/registry/WinReg.h"
+#include "platform/registry/detail/RegistryBackend.h"
 
 LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD options, REGSAM desired, HKEY* result)
 {

@@ -3,6 +3,7 @@
 
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/detail/UiBackend.h"
 
 int AfxWinMain(int argc, char** argv)
 {

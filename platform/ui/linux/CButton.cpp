@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 
 #include "platform/ui/linux/WidgetOf.h"
+#include "platform/ui/detail/UiBackend.h"
 
 int CButton::GetCheck() const
 {

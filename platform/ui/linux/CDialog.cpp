@@ -12,6 +12,7 @@
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/linux/UiInternal.h"
 #include "platform/ui/linux/WindowFrame.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

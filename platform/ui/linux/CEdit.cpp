@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "platform/ui/linux/WidgetOf.h"
+#include "platform/ui/detail/UiBackend.h"
 
 BOOL CEdit::GetReadOnly() const
 {

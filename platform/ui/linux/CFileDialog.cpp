@@ -7,6 +7,7 @@
 #include "platform/ui/CWnd.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/linux/UiInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

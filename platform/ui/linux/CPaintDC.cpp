@@ -5,6 +5,7 @@
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/linux/UiInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 struct PaintContext
 {

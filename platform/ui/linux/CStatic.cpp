@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "platform/ui/linux/UiInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

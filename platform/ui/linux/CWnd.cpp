@@ -21,6 +21,7 @@
 #include "platform/ui/linux/SystemMenu.h"
 #include "platform/ui/linux/UiInternal.h"
 #include "platform/ui/WinStyles.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

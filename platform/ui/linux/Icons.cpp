@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/ui/linux/UiInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Message boxes on Qt: text, caption, OK, optional exclamation icon.
-#include "platform/ui/SystemMessageBox.h"
+#include "platform/ui/detail/UiBackend.h"
 
 #include "platform/ui/linux/MessageBoxWindow.h"
 #include "platform/ui/linux/UiInternal.h"

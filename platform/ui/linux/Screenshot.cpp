@@ -7,6 +7,7 @@
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/linux/WidgetOf.h"
+#include "platform/ui/detail/UiBackend.h"
 
 BOOL SaveWindowImage(CWnd* pWnd, const std::string& hostPath)
 {

@@ -7,6 +7,7 @@
 #include "platform/fs/WinPath.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/linux/UiInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

@@ -2,6 +2,7 @@
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/detail/UiBackend.h"
 
 int AfxWinMain(int, char**)
 {

@@ -1,6 +1,8 @@
 // Button operations on the system's button control.
 #include "platform/ui/CButton.h"
 
+#include "platform/ui/detail/UiBackend.h"
+
 int CButton::GetCheck() const
 {
     HWND hWnd = GetSafeHwnd();

@@ -7,6 +7,7 @@
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/windows/DialogTemplates.h"
 #include "platform/ui/windows/WndInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

@@ -1,6 +1,8 @@
 // Edit-box operations on the system's edit control.
 #include "platform/ui/CEdit.h"
 
+#include "platform/ui/detail/UiBackend.h"
+
 BOOL CEdit::GetReadOnly() const
 {
     HWND hWnd = GetSafeHwnd();

@@ -8,6 +8,7 @@
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/windows/WideText.h"
 #include "platform/ui/windows/WndInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

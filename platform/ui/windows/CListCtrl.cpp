@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ui/windows/WideText.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 

@@ -2,6 +2,7 @@
 #include "platform/ui/CPaintDC.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/detail/UiBackend.h"
 
 struct PaintContext
 {

@@ -1,6 +1,8 @@
 // Icon statics on the system's static control.
 #include "platform/ui/CStatic.h"
 
+#include "platform/ui/detail/UiBackend.h"
+
 HICON CStatic::SetIcon(HICON hIcon)
 {
     HWND hWnd = GetSafeHwnd();

@@ -14,6 +14,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/windows/WideText.h"
 #include "platform/ui/windows/WndInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 
@@ -286,7 +287,7 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert)
         return nullptr;
     if (!m_pSystemMenu)
         m_pSystemMenu = std::make_unique<CMenu>();
-    m_pSystemMenu->AttachSystem(menu);
+    ui::detail::AttachSystemMenu(*m_pSystemMenu, menu);
     return m_pSystemMenu.get();
 }
 

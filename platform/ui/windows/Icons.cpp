@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/ui/Resources.h"
+#include "platform/ui/detail/UiBackend.h"
 
 namespace {
 

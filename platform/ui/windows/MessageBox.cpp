@@ -1,5 +1,5 @@
 // Message boxes on the system's MessageBox, and the default owner of the layer's modal runs.
-#include "platform/ui/SystemMessageBox.h"
+#include "platform/ui/detail/UiBackend.h"
 
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/CWnd.h"

@@ -9,6 +9,7 @@
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/windows/WideText.h"
+#include "platform/ui/detail/UiBackend.h"
 
 namespace {
 

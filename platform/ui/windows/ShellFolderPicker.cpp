@@ -7,10 +7,11 @@
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/windows/WideText.h"
 #include "platform/ui/windows/WndInternal.h"
+#include "platform/ui/detail/UiBackend.h"
 
 using namespace ui::detail;
 
-LPITEMIDLIST SHBrowseForFolder(BROWSEINFOA* info)
+LPITEMIDLIST SHBrowseForFolder(BROWSEINFO* info)
 {
     ui::FolderPickerCall call{info->hwndOwner, info->lpszTitle ? info->lpszTitle : "", info->ulFlags};
     if (ui::ModalDriver* driver = ui::GetModalDriver()) {

@@ -3,11 +3,11 @@
 
 #include "platform/ui/CMenu.h"
 #include "platform/ui/windows/WideText.h"
+#include "platform/ui/windows/WndInternal.h"
 
-void CMenu::AttachSystem(HMENU hMenu)
+void ui::detail::AttachSystemMenu(CMenu& menu, HMENU hMenu)
 {
-    m_hMenu = hMenu;
-    std::vector<Item> items;
+    std::vector<CMenu::Item> items;
     const int count = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = {};
@@ -25,5 +25,8 @@ void CMenu::AttachSystem(HMENU hMenu)
         const UINT flags = MF_STRING | ((info.fState & MFS_GRAYED) ? MF_GRAYED : 0);
         items.push_back({flags, info.wID, ui::detail::FromWide(text)});
     }
-    Reset(std::move(items));
+    // Appended entries go to the real menu too.
+    menu.Reset(std::move(items), [hMenu](const CMenu::Item& item) {
+        return ::AppendMenuW(hMenu, item.flags, item.id, ui::detail::ToWide(item.text).c_str());
+    });
 }

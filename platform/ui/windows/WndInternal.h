@@ -5,6 +5,7 @@
 
 #include "platform/ui/WinTypes.h"
 
+class CMenu;
 class CWnd;
 
 namespace ui::detail {
@@ -19,6 +20,9 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 // The window a modal run without an explicit owner is placed over: the active window of this
 // thread, else the application's main window.
 HWND DefaultOwner();
+
+// Shows the entries of a window's system menu in menu; entries appended to menu go to it too.
+void AttachSystemMenu(CMenu& menu, HMENU hMenu);
 
 // Forgets the temporary wrappers FromHandle made for windows that are gone.
 void DropDeadWrappers();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/fs/CFile.h"
@@ -120,6 +121,20 @@ TEST(FileLayer, AFolderReachedTwiceHasOneIdentityAndOthersDiffer)
     EXPECT_EQ(identityOf(root + "\\A", "A"), a) << "the plain name finds the same folder";
     EXPECT_EQ(identityOf(root + "\\A\\Inner\\*.*", ".."), a) << "the inner folder's parent is A";
     EXPECT_FALSE(identityOf(root + "\\*.*", "B") == a);
+}
+
+// Regression: the Windows SDK spells DeleteFile, CopyFile and their kin as macros for its A functions, so
+// the layer's functions were overloads of the SDK's and a call with a string literal went to the system,
+// past the layer. Each name must name the layer's one function (an overload set has no address).
+TEST(FileLayer, SdkMacroNamesReachTheLayerNotTheSystem)
+{
+    static_assert(std::is_same_v<decltype(&DeleteFile), bool (*)(const std::string&)>);
+    static_assert(
+        std::is_same_v<decltype(&CopyFile), bool (*)(const std::string&, const std::string&, bool)>);
+    static_assert(std::is_same_v<decltype(&GetFileAttributes), uint32_t (*)(const std::string&)>);
+    static_assert(std::is_same_v<decltype(&SetFileAttributes), bool (*)(const std::string&, uint32_t)>);
+    static_assert(std::is_same_v<decltype(&CreateDirectory), bool (*)(const std::string&)>);
+    static_assert(std::is_same_v<decltype(&RemoveDirectory), bool (*)(const std::string&)>);
 }
 
 TEST(FileLayer, AttributesReadOnlyAndFolders)

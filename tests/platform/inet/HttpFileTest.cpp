@@ -230,7 +230,7 @@ TEST(HttpFile, FailuresCarryInternetErrorCodes)
     EXPECT_EQ(ErrorOf([&] { session.GetHttpConnection("http:"); }), ERROR_INTERNET_INVALID_URL);
     EXPECT_EQ(ErrorOf([&] { session.GetHttpConnection(""); }), ERROR_INTERNET_INVALID_URL);
     EXPECT_EQ(ErrorOf([] { CInternetSession s(nullptr, 1, INTERNET_OPEN_TYPE_PROXY, ""); }),
-              inet::kErrorInvalidParameter);
+              static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 TEST(HttpFile, StalledBodyEndsWithTimeoutAfterWhatArrived)

@@ -10,7 +10,7 @@
 #include "platform/inet/CInternetException.h"
 #include "platform/inet/InternetErrors.h"
 #include "platform/inet/ProxyCredentialCache.h"
-#include "platform/inet/SessionSettings.h"
+#include "platform/inet/detail/SessionSettings.h"
 
 namespace inet {
 
@@ -60,7 +60,7 @@ struct RequestState
     {
         CheckOpen();
         if ((headers && headersLength) || (optional && optionalLength))
-            throw CInternetException(kErrorInvalidParameter);
+            throw CInternetException(ERROR_INVALID_PARAMETER);
     }
 
     // The credentials the next exchange presents, and records in sentToProxy when the session names a
