@@ -322,11 +322,8 @@ int SaveTogether(const std::vector<std::string>& args)
         if (!package.Create(transfer.GetPath()))
             return 3;
         WriteInto(package.GetPath(), ReadBytes(winpath::ToHost(args[1])));
-        bool saved = true;
-        if (transfer.Exists())
-            saved = transfer.AddPackage(package.GetPath());
-        else
-            transfer.AdoptPackage(package);
+        const bool saved =
+            transfer.Exists() ? transfer.AddPackage(package.GetPath()) : transfer.AdoptPackage(package);
         said = saved ? "saved" : "full";
     } catch (CException& e) {
         said = "refused " + e.GetErrorMessage();
