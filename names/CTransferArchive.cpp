@@ -148,7 +148,8 @@ void PutBack(const std::string& archive, const Journal& journal)
 {
     CFile file;
     CFileException error;
-    if (!file.Open(archive, CFile::modeReadWrite | CFile::shareExclusive, &error)) {
+    // Others are kept out by the hold on the archive, which stands beside this open on Windows too.
+    if (!file.Open(archive, CFile::modeReadWrite | CFile::shareDenyWrite, &error)) {
         if (error.m_cause == CFileException::fileNotFound)
             return;
         throw error;
@@ -160,6 +161,46 @@ void PutBack(const std::string& archive, const Journal& journal)
     file.Write(journal.tail.data(), static_cast<unsigned>(journal.tail.size()));
     file.Flush();
     file.Close();
+}
+
+// Opens the archive into holder and holds it there, so that no other save, in this program or another,
+// and no put-back changes it until holder closes. False when there is no archive. Another holder is
+// refused at once, in the words of the share mode's refusal on Windows: the user can save again once the
+// other program is done, where waiting would freeze the window for as long as the other save takes.
+bool HoldArchive(CFile& holder, const std::string& archive)
+{
+    CFileException error;
+    if (!holder.Open(archive, CFile::modeRead | CFile::shareDenyNone, &error)) {
+        if (error.m_cause == CFileException::fileNotFound)
+            return false;
+        throw error;
+    }
+    if (!holder.Hold())
+        throw CFileException(CFileException::sharingViolation, 0, archive);
+    return true;
+}
+
+// UndoKilledSave, its caller holding the archive (or there being none).
+void UndoKilledSaveHeld(const std::string& archivePath)
+{
+    std::exception_ptr failure;
+    RemoveStaleTempFiles({archivePath}, [&](const std::string& path) {
+        try {
+            AsArchive({path}, archivePath, [&] {
+                Journal journal;
+                if (ReadJournal(path, journal))
+                    PutBack(archivePath, journal);
+            });
+            return true;
+        } catch (...) {
+            // Kept for a later attempt: without it the archive could not be put back any more.
+            if (!failure)
+                failure = std::current_exception();
+            return false;
+        }
+    });
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 // The entry's name when it is a file outside any folder, else empty.
@@ -226,39 +267,36 @@ void CTransferArchive::RemoveStaleTemporaries() const
     UndoKilledSave(GetPath());
 }
 
-void CTransferArchive::AdoptPackage(CTempFile& package)
+bool CTransferArchive::AdoptPackage(CTempFile& package)
 {
     const std::string archive = GetPath();
     CNamePackage::Verify(package.GetPath());
-    if (!package.MoveIntoPlace())
-        throw CFileException::FromLastOsError(archive);
+    if (package.MoveIntoEmptyPlace())
+        return true;
+    const CFileException refused = CFileException::FromLastOsError(archive);
+    // Another program's save made the archive meanwhile, and may be adding to it: replacing it would
+    // lose its names and the writes of a save still running. The package joins it in turn instead.
+    if (!Exists())
+        throw refused;
+    return AddPackage(package.GetPath());
 }
 
 void CTransferArchive::UndoKilledSave(const std::string& archivePath)
 {
-    std::exception_ptr failure;
-    RemoveStaleTempFiles({archivePath}, [&](const std::string& path) {
-        try {
-            AsArchive({path}, archivePath, [&] {
-                Journal journal;
-                if (ReadJournal(path, journal))
-                    PutBack(archivePath, journal);
-            });
-            return true;
-        } catch (...) {
-            // Kept for a later attempt: without it the archive could not be put back any more.
-            if (!failure)
-                failure = std::current_exception();
-            return false;
-        }
-    });
-    if (failure)
-        std::rethrow_exception(failure);
+    CFile holder;
+    HoldArchive(holder, archivePath);
+    UndoKilledSaveHeld(archivePath);
 }
 
 bool CTransferArchive::AddPackage(const std::string& packagePath)
 {
     const std::string archive = GetPath();
+    // Held from before the directory is read until the journal is gone: a save that read the directory
+    // another was replacing would write its entries over the other's.
+    CFile holder;
+    if (HoldArchive(holder, archive))
+        // A save killed since this one began would have its journal put back over these entries.
+        UndoKilledSaveHeld(archive);
     CZipContainer package;
     package.OpenArchive(packagePath, CZipContainer::OpenReadOnly);
     CTempFile journalFile;

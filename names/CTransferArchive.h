@@ -12,7 +12,8 @@ class CTempFile;
 // the archive puts it back (UndoKilledSave). Either way the archive is absent, as before a first save,
 // or holds exactly the names saved before. Errors of the archive name the archive, never one of its
 // temporaries; errors of a package name the package's path as given, for the caller to put in the
-// user's terms.
+// user's terms. A save holds the archive from start to end: a second save, in this program or another,
+// is refused at once with the error of a file in use, naming the archive.
 class CTransferArchive
 {
 public:
@@ -33,8 +34,9 @@ public:
 
     // Makes a downloaded package, a temporary made beside the archive, the archive, after reading it
     // through. A package that does not read leaves the archive absent; its ZIP error, naming the package,
-    // travels on.
-    void AdoptPackage(CTempFile& package);
+    // travels on. An archive another program made meanwhile is never replaced: the package is added to
+    // it (AddPackage, whose result this gives).
+    bool AdoptPackage(CTempFile& package);
 
     // Adds the files of the package (its entries that are files outside any folder) after the entries
     // already there, each under its own name with its time and attributes. False when the component

@@ -26,7 +26,7 @@ CommandOutcome SaveForTransfer(service::CServiceClient& client, const std::strin
     if (saved) {
         const std::string damaged = WithDownloadedPackage(name, package.GetPath(), [&] {
             if (!transfer.Exists())
-                transfer.AdoptPackage(package);
+                saved = transfer.AdoptPackage(package);
             else
                 saved = transfer.AddPackage(package.GetPath());
         });

@@ -58,6 +58,11 @@ public:
     void Reserve(uint64_t length);
     // Pushes the written data to the device.
     void Flush();
+    // Takes the file for this open object alone among the objects that hold it, in this process or any
+    // other, until it closes; a killed process lets go. Reads and writes through other objects stay free:
+    // it orders those who change the file in turns, as the share flags do on Windows only while open.
+    // False at once when another object holds it.
+    bool Hold();
 
     bool IsOpen() const { return m_impl != nullptr; }
     unsigned GetOpenFlags() const { return m_flags; }

@@ -83,6 +83,15 @@ bool CTempFile::MoveIntoPlace()
     return true;
 }
 
+bool CTempFile::MoveIntoEmptyPlace()
+{
+    if (!Move(false))
+        return false;
+    // Also drops the hidden mark the file had as a temporary.
+    SetFileAttributes(m_strTarget, m_placedAttributes);
+    return true;
+}
+
 void CTempFile::MoveAllIntoPlace(std::vector<CTempFile>& files)
 {
     std::vector<Placed> placed;

@@ -39,6 +39,9 @@ public:
     // marks. False with LastOsError() set when it cannot be moved; the file is then still ours and
     // removed later.
     bool MoveIntoPlace();
+    // The same where no file is at the target; one there is left alone (false, with the system's error for
+    // an existing file), even one that came in a moment ago.
+    bool MoveIntoEmptyPlace();
 
     // Moves every created file of files over its target, in order, all or nothing. A target that exists
     // is first kept under a second name beside it, so that when a later move is refused (the file is in
@@ -58,8 +61,8 @@ public:
     void Abandon();
 
 private:
-    // The backend's rename over the target; releases the file on success.
-    bool Move();
+    // The backend's rename over the target, or only to a free target; releases the file on success.
+    bool Move(bool replace = true);
     void Release();
 
     std::string m_strPath;

@@ -2,16 +2,19 @@
 // costs, and a save killed at any point is undone by whoever opens the archive next.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "names/CNamePackage.h"
 #include "names/CTransferArchive.h"
 #include "platform/core/CException.h"
 #include "platform/fs/CFile.h"
 #include "platform/fs/CTempFile.h"
+#include "platform/fs/FileSystem.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/strict/FaultSeam.h"
@@ -298,6 +301,107 @@ TEST_F(SaveJournal, OnlyACompleteJournalPutsTheArchiveBack)
         EXPECT_EQ(ReadBytes(archive), c.putsBack ? before : halfWay) << c.what;
         EXPECT_TRUE(Temporaries().empty()) << c.what;
     }
+}
+
+// The child's part: once its input ends (the start, given to every child at once), saves the package
+// args[1] into the archive of the save folder args[0] as the save command does, by way of a temporary
+// beside the archive; says "saved", or "refused " and the error's message.
+int SaveTogether(const std::vector<std::string>& args)
+{
+    if (args.size() != 2)
+        return 2;
+    std::printf("ready\n");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    std::string said;
+    try {
+        CTransferArchive transfer(args[0]);
+        transfer.RemoveStaleTemporaries();
+        CTempFile package;
+        if (!package.Create(transfer.GetPath()))
+            return 3;
+        WriteInto(package.GetPath(), ReadBytes(winpath::ToHost(args[1])));
+        const bool saved =
+            transfer.Exists() ? transfer.AddPackage(package.GetPath()) : transfer.AdoptPackage(package);
+        said = saved ? "saved" : "full";
+    } catch (CException& e) {
+        said = "refused " + e.GetErrorMessage();
+    }
+    std::printf("%s\n", said.c_str());
+    std::fflush(stdout);
+    return 0;
+}
+const ChildRoleRegistration kSaveTogether("save-together", SaveTogether);
+
+// Two saves into one archive at the same moment (the dialog and a script, or two scripts) both appended
+// at the old directory's place on Linux: the archive came out damaged, or without one of the names whose
+// save had said it was done. Now the second save is refused while the first holds the archive, naming it;
+// every name saved reads back, by this program and by the peers. Rounds alternate between two first saves
+// (no archive yet) and two later ones.
+TEST(SaveTogether, TwoSavesAtOnceThatDamagedTheArchiveKeepEverySavedNameAndReferTheOther)
+{
+    ScratchDir dir{"save-together"};
+    const std::string packages[2] = {kAnna, kBob};
+    const std::set<std::string> names[2] = {{"Anna.wav", "Anna^.wav"}, {"Bob.wav", "Bob^.wav"}};
+    for (int i = 0; i < 2; ++i)
+        WriteBytes(dir / ("p" + std::to_string(i) + ".zip"), packages[i]);
+    int refused = 0;
+    for (int round = 0; round < 16 && !HasFailure(); ++round) {
+        const std::string where = "round " + std::to_string(round);
+        const fs::path save = dir / ("Save" + std::to_string(round));
+        fs::create_directories(save);
+        std::set<std::string> expected;
+        if (round % 2 == 1) {
+            WriteBytes(save / "VMRNames.zip", kCarl);
+            expected = {"Carl.wav", "Carl^.wav"};
+        }
+        std::unique_ptr<ChildProcess> savers[2];
+        for (int i = 0; i < 2; ++i) {
+            savers[i] = std::make_unique<ChildProcess>(
+                "save-together",
+                std::vector<std::string>{SaveFolder(save), Win(dir / ("p" + std::to_string(i) + ".zip"))});
+            ASSERT_EQ(savers[i]->ReadLine(), "ready") << where;
+        }
+        for (auto& saver : savers)
+            saver->CloseInput();
+        bool anySaved = false;
+        for (int i = 0; i < 2; ++i) {
+            const std::string said = savers[i]->ReadLine();
+            EXPECT_EQ(savers[i]->Wait(), 0) << where;
+            if (said == "saved") {
+                anySaved = true;
+                expected.insert(names[i].begin(), names[i].end());
+                continue;
+            }
+            ++refused;
+            EXPECT_EQ(said.rfind("refused ", 0), 0u) << where << ": " << said;
+            EXPECT_NE(said.find("VMRNames.zip: the file is in use by another program"), std::string::npos)
+                << where << ": " << said;
+        }
+        EXPECT_TRUE(anySaved) << where << ": both saves were refused";
+        EXPECT_EQ(Listing(save), std::vector<std::string>{"VMRNames.zip"}) << where;
+
+        const fs::path installed = dir / ("Names" + std::to_string(round));
+        fs::create_directories(installed);
+        try {
+            CNamePackage::ExtractAll(Win(save / "VMRNames.zip"), Win(installed));
+        } catch (CException& e) {
+            ADD_FAILURE() << where << ": " << e.GetErrorMessage();
+        }
+        const std::vector<std::string> got = Listing(installed);
+        EXPECT_EQ(std::set<std::string>(got.begin(), got.end()), expected) << where;
+#ifndef _WIN32
+        const std::string archive = ziptest::Quote(save / "VMRNames.zip");
+        EXPECT_EQ(0, ziptest::RunShell("python3 -c 'import sys,zipfile; "
+                                       "assert zipfile.ZipFile(sys.argv[1]).testzip() is None' " +
+                                       archive))
+            << where;
+        EXPECT_EQ(0, ziptest::RunShell("unzip -tqq " + archive + " >/dev/null")) << where;
+        EXPECT_EQ(0, ziptest::RunShell("bsdtar -tf " + archive + " >/dev/null")) << where;
+#endif
+    }
+    std::printf("%d of 32 saves refused\n", refused);
 }
 
 } // namespace

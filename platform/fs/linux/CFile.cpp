@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -170,4 +171,21 @@ void CFile::Flush()
         return;
     if (::fdatasync(m_impl->handle) != 0 && errno != EINVAL && errno != EROFS)
         ThrowOsError(errno);
+}
+
+bool CFile::Hold()
+{
+    // A whole-file lock of the open file description, as the temporaries' locks: unlike a record lock
+    // it needs no write access and is not lost when another descriptor of the process closes the file.
+    if (!IsOpen()) {
+        errno = EBADF;
+        return false;
+    }
+    int result;
+    do
+        result = ::flock(m_impl->handle, LOCK_EX | LOCK_NB);
+    while (result != 0 && errno == EINTR);
+    // A file system that keeps no locks (a network share without its lock service) cannot order the
+    // holders; refusing would refuse everyone for ever.
+    return result == 0 || errno == ENOLCK || errno == EOPNOTSUPP;
 }

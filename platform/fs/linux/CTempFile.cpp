@@ -36,6 +36,26 @@ bool SameInode(int fd, const std::string& path)
            byHandle.st_dev == byName.st_dev && byHandle.st_ino == byName.st_ino;
 }
 
+// Renames from to to unless something is at to, in one step; a file system that cannot tell the rename
+// so (an older FAT driver) gets a second link and the first name's removal, which never replace either.
+bool MoveToFreeName(const std::string& from, const std::string& to)
+{
+    const std::filesystem::path source = winpath::ToHost(from);
+    const std::filesystem::path target = winpath::ToHost(to);
+    if (source.empty() || target.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (::link(source.c_str(), target.c_str()) != 0)
+        return false;
+    ::unlink(source.c_str());
+    return true;
+}
+
 } // namespace
 
 bool CTempFile::Create(const std::string& target)
@@ -71,13 +91,13 @@ bool CTempFile::Create(const std::string& target)
     return false;
 }
 
-bool CTempFile::Move()
+bool CTempFile::Move(bool replace)
 {
     if (m_strPath.empty()) {
         errno = ENOENT;
         return false;
     }
-    if (!MoveFileReplacing(m_strPath, m_strTarget))
+    if (replace ? !MoveFileReplacing(m_strPath, m_strTarget) : !MoveToFreeName(m_strPath, m_strTarget))
         return false;
     Release();
     return true;

@@ -210,3 +210,17 @@ void CFile::Flush()
     if (!FlushFileBuffers(m_impl->handle) && GetLastError() != ERROR_INVALID_HANDLE)
         ThrowOsError(static_cast<long>(GetLastError()));
 }
+
+bool CFile::Hold()
+{
+    // One byte far past any data: the system's lock there refuses a second holder and no read or write
+    // ever reaches it. A read-only handle may take it, so the holder stands beside the writers.
+    if (!IsOpen()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    OVERLAPPED at = {};
+    at.OffsetHigh = 0x7FFFFFFF;
+    return LockFileEx(m_impl->handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) !=
+           FALSE;
+}

@@ -92,13 +92,14 @@ bool CTempFile::Create(const std::string& target)
     return false;
 }
 
-bool CTempFile::Move()
+bool CTempFile::Move(bool replace)
 {
     if (m_strPath.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return false;
     }
-    if (!MoveFileReplacing(m_strPath, m_strTarget))
+    if (replace ? !MoveFileReplacing(m_strPath, m_strTarget)
+                : !MoveFileExA(m_strPath.c_str(), m_strTarget.c_str(), 0))
         return false;
     Release();
     return true;

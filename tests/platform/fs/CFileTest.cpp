@@ -1,11 +1,14 @@
-// CFile: open modes, reading, writing, seeking, lengths, full paths and the errors it raises.
+// CFile: open modes, reading, writing, seeking, lengths, full paths, holds and the errors it raises.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
 
 #include "platform/fs/CFile.h"
 #include "platform/fs/WinPath.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
@@ -13,6 +16,27 @@ namespace {
 std::string Win(const std::filesystem::path& p)
 {
     return winpath::ToWindows(p);
+}
+
+// The child's part: opens the file args[0] as a save's holder does, says whether it holds it, and keeps
+// it until its input ends; then ends at once, as a killed run does.
+int HoldFile(const std::vector<std::string>& args)
+{
+    CFile file;
+    const bool held =
+        args.size() == 1 && file.Open(args[0], CFile::modeRead | CFile::shareDenyNone) && file.Hold();
+    std::puts(held ? "held" : "refused");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    std::_Exit(0);
+}
+const ChildRoleRegistration kHoldFile("hold-file", HoldFile);
+
+std::string HoldInChild(const std::string& path, std::unique_ptr<ChildProcess>& child)
+{
+    child = std::make_unique<ChildProcess>("hold-file", std::vector<std::string>{path});
+    return child->ReadLine();
 }
 
 } // namespace
@@ -122,3 +146,40 @@ TEST(CFile, ReserveSetsRoomAsideButLeavesTheLengthToTheWrites)
     EXPECT_NO_THROW(closed.Reserve(4096));
 }
 #endif
+
+// One holder at a time, whether the other is an object of this process or another process; the hold
+// lets go when its file closes or its process is killed, and readers and writers are not held up by it.
+TEST(CFile, HoldIsOneHoldersAtATimeAndGoesWithTheFileOrTheProcess)
+{
+    ScratchDir dir("cfilehold");
+    const std::string path = Win(dir / "held.zip");
+    std::ofstream(dir / "held.zip", std::ios::binary) << "0123456789";
+    std::unique_ptr<ChildProcess> child;
+
+    CFile first(path, CFile::modeRead | CFile::shareDenyNone);
+    ASSERT_TRUE(first.Hold());
+    CFile second(path, CFile::modeRead | CFile::shareDenyNone);
+    EXPECT_FALSE(second.Hold()) << "a second object of this process";
+    EXPECT_EQ(HoldInChild(path, child), "refused") << "another process";
+    child->Kill();
+    {
+        // A save's own writer beside its holder.
+        CFile writer(path, CFile::modeReadWrite | CFile::shareDenyWrite);
+        writer.Seek(0, CFile::end);
+        writer.Write("abc", 3);
+        writer.SeekToBegin();
+        char head[4] = {};
+        EXPECT_EQ(writer.Read(head, 3), 3u);
+        EXPECT_EQ(std::string(head), "012");
+        EXPECT_EQ(writer.GetLength(), 13u);
+    }
+
+    first.Close();
+    EXPECT_TRUE(second.Hold()) << "the first holder closed";
+    second.Close();
+    EXPECT_EQ(HoldInChild(path, child), "held");
+    CFile third(path, CFile::modeRead | CFile::shareDenyNone);
+    EXPECT_FALSE(third.Hold()) << "the child holds it";
+    child->Kill();
+    EXPECT_TRUE(third.Hold()) << "the killed child still holds it";
+}

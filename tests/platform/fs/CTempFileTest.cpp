@@ -115,6 +115,29 @@ TEST(TempFile, HiddenBesideTheTargetUniqueAndGoneUnlessMovedIntoPlace)
     EXPECT_EQ(Listing(dir.Path()), std::vector<std::string>{"target.wav"});
 }
 
+// A move into an empty place takes a free target and leaves any file there as it is, the temporary ours.
+TEST(TempFile, MoveIntoEmptyPlaceNeverReplacesAFile)
+{
+    struct Case
+    {
+        const char* what;
+        bool targetThere;
+    };
+    for (const Case c : {Case{"free target", false}, Case{"a file there", true}}) {
+        ScratchDir dir("tmpempty");
+        if (c.targetThere)
+            Write(dir / "Names.zip", "theirs");
+        CTempFile temp;
+        ASSERT_TRUE(temp.Create(Win(dir / "Names.zip"))) << c.what;
+        Write(winpath::ToHost(temp.GetPath()), "ours");
+        EXPECT_EQ(temp.MoveIntoEmptyPlace(), !c.targetThere) << c.what;
+        EXPECT_EQ(Read(dir / "Names.zip"), c.targetThere ? "theirs" : "ours") << c.what;
+        EXPECT_EQ(temp.IsCreated(), c.targetThere) << c.what;
+        temp.Remove();
+        EXPECT_EQ(Listing(dir.Path()), std::vector<std::string>{"Names.zip"}) << c.what;
+    }
+}
+
 TEST(TempFile, MoveOverAFolderFailsAndTheTemporaryStaysOurs)
 {
     ScratchDir dir("tmpfolder");
