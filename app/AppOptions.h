@@ -3,9 +3,11 @@
 
 #include <string>
 
-// The maker's public web host, looked up by the connectivity probe.
-inline constexpr const char* kDefaultProbeHost = "www.olvastine.example";
-inline constexpr const char* kDefaultServiceHost = "127.0.0.1:8642";
+#include "service/ServiceHost.h"
+
+using service::kDefaultProbeHost;
+using service::kDefaultServiceHost;
+using service::SplitHostPort;
 
 struct AppOptions
 {
@@ -21,7 +23,3 @@ bool ParseCommandLine(int argc, const char* const* argv, AppOptions& options, st
 
 // The text --help prints.
 std::string CommandLineHelp();
-
-// Splits HOST[:PORT] ("[::1]:8642" for IPv6) into host and port; port 0 when none is given.
-// False when the text is not of that form.
-bool SplitHostPort(const std::string& text, std::string& host, unsigned& port);

@@ -8,6 +8,12 @@
 
 namespace namelist {
 
+// Unpacks the transfer archive into namesFolder, all or nothing, after putting back what a save killed
+// while it wrote the archive had begun. Silent when the names folder refuses files (ui has shown why);
+// "Name files installed." on success. The archive stays. File and ZIP errors travel out.
+CommandOutcome InstallArchive(service::IServiceUi& ui, const std::string& archive,
+                              const std::string& namesFolder);
+
 // Unpacks VMRNames.zip from moduleFolder, where it was carried with the program and stays, or else the
 // archive the user picks through ui (starting in moduleFolder), which goes once installed. Silent when
 // the names folder refuses files (ui has shown why) or no archive was picked; "Name files installed." on

@@ -14,6 +14,10 @@
 namespace service {
 namespace {
 
+// How often a download tells its progress: a terminal line redrawn per 50-byte piece would cost more
+// than the piece.
+constexpr std::uint64_t kProgressStep = 16 * 1024;
+
 // Collects the 50-byte pieces and hands them to the file in large writes: one system call per piece
 // would dominate the download. Write errors surface at the write that flushes, as CFileException.
 class GatheredWriter
@@ -107,9 +111,17 @@ DownloadResult DownloadPackage(const std::string& address, const std::string& lo
     GatheredWriter writer(file);
     try {
         char buffer[50];
-        while (const UINT n = request->Read(buffer, sizeof buffer))
+        std::uint64_t received = 0, told = 0;
+        while (const UINT n = request->Read(buffer, sizeof buffer)) {
             writer.Write(buffer, n);
+            received += n;
+            if (received - told >= kProgressStep) {
+                ui.ShowDownloadProgress(received);
+                told = received;
+            }
+        }
         writer.Flush();
+        ui.ShowDownloadProgress(received);
         request->Close();
         file.Close();
     } catch (const CInternetException& e) {

@@ -1,6 +1,7 @@
 // The seam through which the service client talks to the user: boxes, the proxy login, a notice.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace service {
@@ -20,6 +21,9 @@ public:
     // A "please wait" notice shown for the length of an operation.
     virtual void ShowNotice(const std::string& text) = 0;
     virtual void HideNotice() = 0;
+
+    // The bytes of a package received so far, now and then while it arrives; the window shows none.
+    virtual void ShowDownloadProgress(std::uint64_t /*received*/) {}
 };
 
 } // namespace service

@@ -2,7 +2,7 @@
 #include "names/dialogs/CInstalledNamesDlg.h"
 
 #include "locator/VelmoraSearch.h"
-#include "platform/fs/CFileFind.h"
+#include "names/InstalledNames.h"
 #include "platform/ui/CDataExchange.h"
 #include "res/resource.h"
 
@@ -27,19 +27,9 @@ BOOL CInstalledNamesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
-    // A name N is installed when N^.wav is there; it is played from N.wav beside it. Any entry whose
-    // name holds "^.wav" counts, folders included, and loses its last five characters; hidden entries
-    // (our temporaries among them, ".N^.wav.~XXXXXX") are no recordings.
-    CFileFind finder;
     int index = 0;
-    for (bool more = finder.FindFile(velmora::NamesFolder(m_strVelmoraDir) + "\\*.*"); more;) {
-        more = finder.FindNextFile();
-        const std::string name = finder.GetFileName();
-        if (name.find("^.wav") == std::string::npos || finder.IsHidden() || name[0] == '.')
-            continue;
-        m_list.InsertItem(index++, name.substr(0, name.size() - 5));
-    }
-    finder.Close();
+    for (const std::string& name : namelist::InstalledNames(velmora::NamesFolder(m_strVelmoraDir)))
+        m_list.InsertItem(index++, name);
     return TRUE;
 }
 
