@@ -1,0 +1,54 @@
+// The console on Linux: terminals through termios; text is UTF-8 already.
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
+#include "platform/console/detail/ConsoleBackend.h"
+
+namespace console::detail {
+
+namespace {
+
+int Descriptor(Stream stream)
+{
+    return stream == Stream::Input ? STDIN_FILENO : stream == Stream::Output ? STDOUT_FILENO : STDERR_FILENO;
+}
+
+} // namespace
+
+bool StreamIsTerminal(Stream stream)
+{
+    return isatty(Descriptor(stream)) == 1;
+}
+
+void WriteToTerminal(Stream stream, const std::string& text)
+{
+    FILE* file = stream == Stream::Error ? stderr : stdout;
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fflush(file);
+}
+
+std::optional<std::string> ReadTerminalLine()
+{
+    std::string line;
+    int c = 0;
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n')
+        line.push_back(static_cast<char>(c));
+    if (c == EOF && line.empty())
+        return std::nullopt;
+    return line;
+}
+
+bool SetInputEcho(bool on)
+{
+    termios mode{};
+    if (tcgetattr(STDIN_FILENO, &mode) != 0)
+        return false;
+    if (on)
+        mode.c_lflag |= ECHO;
+    else
+        mode.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    return tcsetattr(STDIN_FILENO, TCSAFLUSH, &mode) == 0;
+}
+
+} // namespace console::detail
