@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kAppId = ZENTRIMO_APP_ID;
-const char* const kPrograms[] = {"Zentrimo", "zentrimo-service", "zentrimo-zip"};
+const char* const kPrograms[] = {"Zentrimo", "zentrimo-names", "zentrimo-service", "zentrimo-zip"};
 
 class InstallTree : public ::testing::Test
 {

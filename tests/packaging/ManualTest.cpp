@@ -19,6 +19,7 @@ struct Program
 
 const Program kPrograms[] = {
     {"Zentrimo", "app/Zentrimo", "--help"},
+    {"zentrimo-names", "cli/zentrimo-names", "--help"},
     {"zentrimo-service", "server/zentrimo-service", "--help"},
     {"zentrimo-zip", "tools/zentrimo-zip", ""}, // prints its usage when called without a command
 };
