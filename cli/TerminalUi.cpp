@@ -73,10 +73,15 @@ bool CTerminalUi::AskProxyCredentials(std::string& user, std::string& password)
 {
     const bool typing =
         console::IsTerminal(console::Stream::Input) && console::IsTerminal(console::Stream::Error);
+    const char* kNoLogin =
+        "the proxy asks for a login: give --proxy-user USER and the password on a terminal "
+        "or in ZENTRIMO_PROXY_PASSWORD";
     user = m_proxyUser;
     if (user.empty()) {
-        if (!typing)
+        if (!typing) {
+            m_messages.push_back(kNoLogin);
             return false;
+        }
         ClearStatus();
         console::Write(console::Stream::Error, "The proxy asks for a login.\nUser name: ");
         const std::optional<std::string> typed = console::ReadLine(true);
@@ -88,8 +93,10 @@ bool CTerminalUi::AskProxyCredentials(std::string& user, std::string& password)
         password = fromEnvironment;
         return true;
     }
-    if (!typing)
+    if (!typing) {
+        m_messages.push_back(kNoLogin);
         return false;
+    }
     ClearStatus();
     console::Write(console::Stream::Error, "Password for " + user + " at the proxy: ");
     const std::optional<std::string> typed = console::ReadLine(false);
