@@ -36,15 +36,7 @@ std::optional<std::string> ReadLine(bool echo)
         }
         return line;
     }
-    std::string line;
-    int c = 0;
-    while ((c = std::fgetc(stdin)) != EOF && c != '\n')
-        line.push_back(static_cast<char>(c));
-    if (c == EOF && line.empty())
-        return std::nullopt;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
+    return detail::ReadStdinLine();
 }
 
 } // namespace console

@@ -30,13 +30,7 @@ void WriteToTerminal(Stream stream, const std::string& text)
 
 std::optional<std::string> ReadTerminalLine()
 {
-    std::string line;
-    int c = 0;
-    while ((c = std::fgetc(stdin)) != EOF && c != '\n')
-        line.push_back(static_cast<char>(c));
-    if (c == EOF && line.empty())
-        return std::nullopt;
-    return line;
+    return ReadStdinLine(); // a terminal in canonical mode hands over whole lines
 }
 
 bool SetInputEcho(bool on)
