@@ -1,8 +1,9 @@
 // Each command of zentrimo-names: the folders and the names it works on, then the name commands in turn.
 #include "cli/NamesCommands.h"
 
-#include <map>
+#include <filesystem>
 #include <optional>
+#include <regex>
 #include <set>
 
 #include "cli/NameListFile.h"
@@ -35,9 +36,26 @@ void Say(console::Stream stream, const std::string& line)
     console::Write(stream, line + "\n");
 }
 
+// A message in the user's terms: the name commands name files in Windows form ("Z:\\home\\ann\\class.txt"),
+// which on Linux become the host paths the user typed ("/home/ann/class.txt"). A path runs to ": " or the
+// end.
+std::string InUserTerms(const std::string& message)
+{
+    static const std::regex kPath(R"(\b[A-Za-z]:\\.*?(?=: |$))");
+    std::string result;
+    std::size_t done = 0;
+    for (std::sregex_iterator it(message.begin(), message.end(), kPath), end; it != end; ++it) {
+        const std::filesystem::path host = winpath::ToHost(it->str());
+        result += message.substr(done, static_cast<std::size_t>(it->position()) - done);
+        result += host.empty() ? it->str() : host.string();
+        done = static_cast<std::size_t>(it->position() + it->length());
+    }
+    return result + message.substr(done);
+}
+
 void Tell(const std::string& line)
 {
-    Say(console::Stream::Error, "zentrimo-names: " + line);
+    Say(console::Stream::Error, "zentrimo-names: " + InUserTerms(line));
 }
 
 // A folder or file named on the command line (a host path on Linux) in the form the name commands take.

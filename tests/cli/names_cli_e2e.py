@@ -131,6 +131,10 @@ try:
             status, out, err = names(*args, env=env)
             check(status == expected_status, f"{label}: status {status} instead of {expected_status}: {err}")
             check(out == "", f"{label}: standard output {out!r}")
+        # A file the user named is named as the user typed it, not in the form the commands use inside.
+        missing = host_arg(os.path.join(work, "missing.txt"))
+        status, out, err = names("install", "--from", missing, *common, env=env)
+        check(status == 3 and missing + ":" in err, f"missing list: status {status}: {err}")
         status, out, err = names("--help")
         check(status == 0 and all(c in out for c in ["list", "install", "save", "install-saved", "request"]),
               "--help lacks a command")
