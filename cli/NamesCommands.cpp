@@ -345,7 +345,8 @@ private:
         for (const std::string& name : names)
             Say(console::Stream::Output, "installed " + name);
         if (!m_options.quiet)
-            Say(console::Stream::Error, "installed " + std::to_string(names.size()) + " from " + archive);
+            Say(console::Stream::Error,
+                "installed " + std::to_string(names.size()) + " from " + InUserTerms(archive));
         return kAllDone;
     }
 
