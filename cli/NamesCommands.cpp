@@ -67,8 +67,7 @@ std::string ProgramPath(const std::string& argument)
 // The folder this program runs from, with its backslash: Temp.zip and VMRNames.zip are looked for there.
 std::string ProgramFolder()
 {
-    const std::string path = ModuleFileName();
-    return path.substr(0, path.rfind('\\') + 1);
+    return ModuleFolderOf(ModuleFileName());
 }
 
 std::string ReadWholeFile(const std::string& path)

@@ -14,3 +14,7 @@ unsigned GetModuleFileName(void* module, char* buffer, unsigned size);
 
 // The running executable's Windows-form path without a buffer limit.
 std::string ModuleFileName();
+
+// modulePath cut after its last backslash, which is kept ("E:\Tools\Zentrimo.exe" gives "E:\Tools\");
+// empty when there is no backslash.
+std::string ModuleFolderOf(const std::string& modulePath);
