@@ -26,6 +26,7 @@
 #include "platform/fs/WinPath.h"
 #include "service/CServiceClient.h"
 #include "service/ServiceHost.h"
+#include "service/ServiceTexts.h"
 
 namespace cli {
 
@@ -290,7 +291,7 @@ private:
             try {
                 const std::string url = namelist::RequestPackageUrl(m_client, name);
                 const namelist::CommandOutcome outcome =
-                    url.empty() || url == "Value not found."
+                    url.empty() || url == service::kValueNotFound
                         ? namelist::CommandOutcome::Failed(namelist::kDownloadFailed,
                                                            namelist::kFailureCaption)
                     : save ? namelist::SaveForTransfer(m_client, url, name, saveFolder)

@@ -3,10 +3,12 @@
 
 #include <string_view>
 
+#include "service/ServiceTexts.h"
+
 namespace namelist {
 namespace {
 
-constexpr const char* kNotFound = "Value not found.";
+constexpr const char* kNotFound = service::kValueNotFound;
 
 // The first occurrence at or after from, remembered while it stays valid: from only grows, so a
 // remembered position at or after from is still the first one.
