@@ -15,6 +15,16 @@ HANDLE Handle(Stream stream)
                                                    : STD_ERROR_HANDLE);
 }
 
+DWORD savedInputMode = 0;
+
+// Ctrl+C or Ctrl+Break while a password is typed: the console, shared with the shell, gets its echo back
+// before the default handling ends the program.
+BOOL WINAPI RestoreEchoFirst(DWORD)
+{
+    SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), savedInputMode);
+    return FALSE;
+}
+
 } // namespace
 
 bool StreamIsTerminal(Stream stream)
@@ -57,11 +67,14 @@ std::optional<std::string> ReadTerminalLine()
 bool SetInputEcho(bool on)
 {
     const HANDLE input = Handle(Stream::Input);
-    DWORD mode = 0;
-    if (!GetConsoleMode(input, &mode))
+    if (on) {
+        SetConsoleCtrlHandler(RestoreEchoFirst, FALSE);
+        return SetConsoleMode(input, savedInputMode) != 0;
+    }
+    if (!GetConsoleMode(input, &savedInputMode))
         return false;
-    mode = on ? (mode | ENABLE_ECHO_INPUT) : (mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
-    return SetConsoleMode(input, mode) != 0;
+    SetConsoleCtrlHandler(RestoreEchoFirst, TRUE);
+    return SetConsoleMode(input, savedInputMode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT)) != 0;
 }
 
 } // namespace console::detail
